@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what is missing, checks formatting, fuzzes the conjugation engine, then builds and
+# runs the whole suite twice: normally and under AddressSanitizer/UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+echo "== formatting"
+unformatted=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep -c warning || true)
+if [ "$unformatted" -ne 0 ]; then
+    git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep warning | head -20
+    echo "clang-format: $unformatted lines need formatting (run clang-format -i)"
+    exit 1
+fi
+
+echo "== fuzzing the conjugation engine (${FUZZ_SECONDS:-60} s)"
+CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVELMORA_FUZZ=ON "${launcher[@]}" >/dev/null
+cmake --build build/fuzz -j "$jobs"
+mkdir -p build/fuzz/corpus
+if ! build/fuzz/tests/fuzz/conjugation_fuzz -max_total_time="${FUZZ_SECONDS:-60}" \
+    -print_final_stats=1 build/fuzz/corpus >build/fuzz/fuzz.log 2>&1; then
+    tail -40 build/fuzz/fuzz.log
+    echo "fuzzing found a failure"
+    exit 1
+fi
+grep -E 'stat::number_of_executed_units' build/fuzz/fuzz.log
+
+echo "== sanitizer build (address, undefined)"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
+    -DVELMORA_BENCHMARKS=OFF -DVELMORA_WERROR=ON "${launcher[@]}" >/dev/null
+cmake --build build/asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== normal build"
+cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON \
+    "${launcher[@]}" >/dev/null
+cmake --build build/debug -j "$jobs"
+ctest --test-dir build/debug --output-on-failure -j "$jobs"
