@@ -1,0 +1,26 @@
+#pragma once
+
+// The two windows of one run: the dictionary window from the start, the expression window from
+// its first use.
+
+#include "dictionary/form1.h"
+#include "ui/dialogs.h"
+#include "ui/window.h"
+
+#include <memory>
+
+class Program
+{
+public:
+    Program();
+    ~Program();
+
+    void start();
+
+private:
+    void showExpressionWindow();
+
+    ui::QtDialogs m_dialogs;
+    Form1 m_form1;
+    std::unique_ptr<ui::Window> m_form2;
+};

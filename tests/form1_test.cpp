@@ -1,0 +1,500 @@
+#include "form1_test_support.h"
+
+#include "data/kanji_table.h"
+#include "ui/platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char *const RecordView[]
+    = {"Label1", "Label2", "Label3", "Label11", "Label13", "Label15", "Label18"};
+
+QString column(int row, std::size_t col)
+{
+    return QString::fromStdU16String(Module1::KanjiTable[static_cast<std::size_t>(row)][col]);
+}
+
+// The record view and Text1 show row `row` in the English-to-Japanese arrangement.
+void verifyShows(const DictionaryWindow &w, int row)
+{
+    using namespace Module1::Col;
+    QCOMPARE(w.caption("Label1"), column(row, Kanji));
+    QCOMPARE(w.caption("Label2"), column(row, Kunyomi));
+    QCOMPARE(w.caption("Label3"), column(row, Onyomi));
+    QCOMPARE(w.text1(), column(row, English));
+    QCOMPARE(w.caption("Label11"), column(row, Example));
+    QCOMPARE(w.caption("Label13"), column(row, Indonesian));
+    QCOMPARE(w.caption("Label15"), column(row, Number));
+    QCOMPARE(w.caption("Label18"), column(row, Level));
+    QCOMPARE(w.form->currentRecord(), row);
+}
+
+bool recordViewIsEmpty(const DictionaryWindow &w)
+{
+    for (const char *name : RecordView) {
+        if (!w.caption(name).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+const QString LastPrompt
+    = u"Sorry, This is the last record. Enter the record number (1 to 320) !"_s;
+const QString FirstPrompt
+    = u"Sorry, This is the first record. Enter the record number (1 to 320) !"_s;
+const QString NotFound = u"Sorry, the word is not yet in the dictionary!"_s;
+
+} // namespace
+
+class Form1Test : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::setUpFonts(); }
+    void startsInItsStartState();
+    void showsRecordOneInFull();
+    void searchFindsTheFirstMatch_data();
+    void searchFindsTheFirstMatch();
+    void failedSearchChangesNothingElse_data();
+    void failedSearchChangesNothingElse();
+    void directionButtonsSwitchCaptionsAndClear();
+    void japaneseToEnglishShowsLabel2Only();
+    void browsingStepsThroughTheRecords();
+    void browsingAtTheEndsAsksForARecord_data();
+    void browsingAtTheEndsAsksForARecord();
+    void browsingAlwaysUsesEnglishToJapanese();
+    void detailsToggleFollowsItsFlag();
+    void indonesianToggleShowsBothLabels();
+    void soundCheckLooksForTheReadingsFile_data();
+    void soundCheckLooksForTheReadingsFile();
+    void helpShowsTheNote();
+    void exitAndCloseBoxEndTheProgram();
+    void checkExpressionHidesTheWindowAndKeepsItsState();
+    void randomClicksKeepTheInvariants();
+};
+
+void Form1Test::startsInItsStartState()
+{
+    DictionaryWindow w;
+    QCOMPARE(Module1::RecordCount, 320);
+    QVERIFY(w.form->englishToJapanese());
+    QVERIFY(!w.form->indonesianVisible());
+    QCOMPARE(w.form->detailsVisible(), 0);
+    QCOMPARE(w.form->currentRecord(), 0);
+    for (const char *hidden :
+        {"Command3", "Command9", "Label2", "Label3", "Label11", "Label12", "Label13"})
+        QVERIFY2(!w.visible(hidden), hidden);
+    QVERIFY(w.visible("Label1") && w.visible("Label15") && w.visible("Label18"));
+    QVERIFY(recordViewIsEmpty(w));
+    QCOMPARE(w.text1(), QString());
+    QCOMPARE(w.caption("Label7"), u"The Kunyomi:"_s);
+    QCOMPARE(w.caption("Label8"), u"Enter the English word:"_s);
+
+    // The details toggle reveals three empty labels; Browse Up shows record 1.
+    w.click("Command4");
+    QVERIFY(w.visible("Label2") && w.visible("Label3") && w.visible("Label11"));
+    QVERIFY(recordViewIsEmpty(w));
+    w.click("Command7");
+    verifyShows(w, 1);
+}
+
+void Form1Test::showsRecordOneInFull()
+{
+    DictionaryWindow w;
+    w.click("Command7");
+    QCOMPARE(w.caption("Label1"), u"悪"_s);
+    QCOMPARE(w.caption("Label2"), u"warui"_s);
+    QCOMPARE(w.caption("Label3"), u"aku"_s);
+    QCOMPARE(w.text1(), u"bad"_s);
+    QCOMPARE(w.caption("Label13"), u"buruk"_s);
+    QCOMPARE(w.caption("Label15"), u" 1"_s);
+    QCOMPARE(w.caption("Label18"), u"3"_s);
+    QCOMPARE(w.caption("Label11"), u"*"_s);
+    // Written while hidden, revealed by the toggle.
+    QVERIFY(!w.visible("Label2"));
+    w.click("Command4");
+    QVERIFY(w.visible("Label2"));
+    QCOMPARE(w.caption("Label2"), u"warui"_s);
+}
+
+void Form1Test::searchFindsTheFirstMatch_data()
+{
+    QTest::addColumn<bool>("kunyomi");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("label2");
+
+    QTest::newRow("water") << false << u"water"_s << 264 << u"water"_s << u"mizu"_s;
+    QTest::newRow("Water with spaces") << false << u" Water "_s << 264 << u"water"_s << u"mizu"_s;
+    QTest::newRow("BAD in capitals") << false << u"  BAD  "_s << 1 << u"bad"_s << u"warui"_s;
+    QTest::newRow("tab and ideographic space")
+        << false << u"\tbad\u3000"_s << 1 << u"bad"_s << u"warui"_s;
+    QTest::newRow("full-width capitals") << false << u"ＢＡＤ"_s << 0 << QString() << QString();
+    QTest::newRow("stored case comes back")
+        << false << u"chinese; fellow"_s << 32 << u"Chinese; fellow"_s << u"*"_s;
+    QTest::newRow("house is record 18, not 22")
+        << false << u"house"_s << 18 << u"house"_s << u"oku"_s;
+    QTest::newRow("sound is record 19, not 20")
+        << false << u"sound"_s << 19 << u"sound"_s << u"ne"_s;
+    QTest::newRow("star in English") << false << u"*"_s << 3 << u"*"_s << u"warui"_s;
+    QTest::newRow("warui is record 1, not 3") << true << u"warui"_s << 1 << u"warui"_s << u"bad"_s;
+    QTest::newRow("kuruma is the cart") << true << u"kuruma"_s << 249 << u"kuruma"_s << u"cart"_s;
+    QTest::newRow("star in kunyomi") << true << u"*"_s << 5 << u"*"_s << u"by means of"_s;
+    QTest::newRow("kana kunyomi") << true << u"ひ"_s << 320 << u"ひ"_s << u"day; sun"_s;
+}
+
+void Form1Test::searchFindsTheFirstMatch()
+{
+    QFETCH(bool, kunyomi);
+    QFETCH(QString, typed);
+    QFETCH(int, row);
+    QFETCH(QString, text1);
+    QFETCH(QString, label2);
+    DictionaryWindow w;
+    if (kunyomi)
+        w.click("Command6");
+    w.type(typed);
+    w.click("Command2");
+    if (row == 0) {
+        QCOMPARE(w.dialogs.messages, QStringList {NotFound});
+        return;
+    }
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(w.form->currentRecord(), row);
+    QCOMPARE(w.text1(), text1);
+    QCOMPARE(w.caption("Label2"), label2);
+    QCOMPARE(w.caption("Label1"), column(row, Module1::Col::Kanji));
+    QCOMPARE(w.caption("Label15"), u" "_s + QString::number(row));
+    QCOMPARE(w.caption("Label7"), kunyomi ? u"The English word:"_s : u"The Kunyomi:"_s);
+    if (row == 264) {
+        QCOMPARE(w.caption("Label1"), u"水"_s);
+        QCOMPARE(w.caption("Label3"), u"sui"_s);
+        QCOMPARE(w.caption("Label13"), u"air"_s);
+        QCOMPARE(w.caption("Label18"), u"4"_s);
+    }
+}
+
+void Form1Test::failedSearchChangesNothingElse_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("part of a value") << u"cheap"_s;
+    QTest::newRow("one sense of several") << u"mind"_s;
+    QTest::newRow("empty") << QString();
+    QTest::newRow("only spaces") << u"   "_s;
+    QTest::newRow("markup") << u"<b>water</b>"_s;
+}
+
+void Form1Test::failedSearchChangesNothingElse()
+{
+    QFETCH(QString, typed);
+    DictionaryWindow w;
+    w.type(u"house"_s);
+    w.click("Command2");
+    QCOMPARE(w.form->currentRecord(), 18);
+    w.type(typed);
+    w.click("Command2");
+    QCOMPARE(w.dialogs.messages, QStringList {NotFound});
+    QVERIFY(recordViewIsEmpty(w));
+    QCOMPARE(w.text1(), typed);
+    QCOMPARE(w.form->currentRecord(), 18);
+    w.click("Command7"); // browsing goes on from the record found last
+    verifyShows(w, 19);
+}
+
+void Form1Test::directionButtonsSwitchCaptionsAndClear()
+{
+    DictionaryWindow w;
+    w.click("Command7");
+    w.click("Command7");
+    w.click("Command6");
+    QVERIFY(!w.form->englishToJapanese());
+    QCOMPARE(w.caption("Label7"), u"The English word:"_s);
+    QCOMPARE(w.caption("Label8"), u"Enter the Kunyomi:"_s);
+    QVERIFY(recordViewIsEmpty(w));
+    QCOMPARE(w.text1(), QString());
+    QCOMPARE(w.form->currentRecord(), 2);
+    w.type(u"warui"_s);
+    w.click("Command2");
+    QCOMPARE(w.caption("Label2"), u"bad"_s);
+
+    // Pressing the current direction again clears once more and changes nothing else.
+    w.click("Command6");
+    QVERIFY(recordViewIsEmpty(w));
+    QCOMPARE(w.text1(), QString());
+    QCOMPARE(w.form->currentRecord(), 1);
+
+    w.click("Command5");
+    QVERIFY(w.form->englishToJapanese());
+    QCOMPARE(w.caption("Label7"), u"The Kunyomi:"_s);
+    QCOMPARE(w.caption("Label8"), u"Enter the English word:"_s);
+    QVERIFY(!w.visible("Command3"));
+    QVERIFY(w.visible("Command4"));
+    QVERIFY(w.visible("Label2")); // English to Japanese does not hide it again
+    w.click("Command7");
+    verifyShows(w, 2);
+}
+
+void Form1Test::japaneseToEnglishShowsLabel2Only()
+{
+    DictionaryWindow w;
+    w.click("Command6");
+    QVERIFY(w.visible("Label2"));
+    QVERIFY(!w.visible("Label3") && !w.visible("Label11"));
+    QCOMPARE(w.form->detailsVisible(), 0);
+    w.click("Command4");
+    QVERIFY(w.visible("Label2") && w.visible("Label3") && w.visible("Label11"));
+    QCOMPARE(w.form->detailsVisible(), -1);
+    w.click("Command4");
+    QVERIFY(!w.visible("Label2") && !w.visible("Label3") && !w.visible("Label11"));
+    QCOMPARE(w.form->detailsVisible(), 0);
+}
+
+void Form1Test::browsingStepsThroughTheRecords()
+{
+    DictionaryWindow w;
+    w.type(u"house"_s);
+    w.click("Command2");
+    w.click("Command7");
+    verifyShows(w, 19);
+    w.click("Command8");
+    w.click("Command8");
+    verifyShows(w, 17);
+    for (int i = 0; i < 15; ++i)
+        w.click("Command8");
+    verifyShows(w, 2);
+    w.click("Command8");
+    verifyShows(w, 1);
+    w.click("Command8"); // the prompt; record 1 stays on display
+    QCOMPARE(w.dialogs.prompts, QStringList {FirstPrompt});
+    verifyShows(w, 1);
+}
+
+void Form1Test::browsingAtTheEndsAsksForARecord_data()
+{
+    QTest::addColumn<bool>("atLastRecord");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("current");
+
+    // At the last record (320 shown), "Browse Up" asks; the answer becomes CurrentRecord.
+    QTest::newRow("last: 10") << true << u"10"_s << 10;
+    QTest::newRow("last: 320") << true << u"320"_s << 320;
+    QTest::newRow("last: 1") << true << u"1"_s << 1;
+    QTest::newRow("last: 10.5 rounds to even") << true << u"10.5"_s << 10;
+    QTest::newRow("last: 11.5 rounds to even") << true << u"11.5"_s << 12;
+    QTest::newRow("last: spaces around") << true << u"  42 "_s << 42;
+    QTest::newRow("last: plus sign") << true << u"+7"_s << 7;
+    QTest::newRow("last: 0 is refused") << true << u"0"_s << 320;
+    QTest::newRow("last: 0.5 rounds to 0, refused") << true << u"0.5"_s << 320;
+    QTest::newRow("last: 321 is refused") << true << u"321"_s << 320;
+    QTest::newRow("last: -5 is refused") << true << u"-5"_s << 320;
+    QTest::newRow("last: 99999 is refused") << true << u"99999"_s << 320;
+    QTest::newRow("last: empty") << true << QString() << 320;
+    QTest::newRow("last: abc") << true << u"abc"_s << 320;
+    QTest::newRow("last: 1e2 is no number") << true << u"1e2"_s << 320;
+    QTest::newRow("last: two points") << true << u"1.2.3"_s << 320;
+    QTest::newRow("last: sign alone") << true << u"-"_s << 320;
+    QTest::newRow("last: long digits") << true << QString(400, u'9') << 320;
+
+    // At the first record (nothing shown yet), "Browse Down" asks; answer + 1 is stored.
+    QTest::newRow("first: 10") << false << u"10"_s << 11;
+    QTest::newRow("first: 320") << false << u"320"_s << 321;
+    QTest::newRow("first: 10.5") << false << u"10.5"_s << 11;
+    QTest::newRow("first: 0 is refused") << false << u"0"_s << 0;
+    QTest::newRow("first: -1 is refused") << false << u"-1"_s << 0;
+    QTest::newRow("first: 2401 is refused") << false << u"2401"_s << 0;
+    QTest::newRow("first: Cancel") << false << QString() << 0;
+    QTest::newRow("first: abc") << false << u"abc"_s << 0;
+}
+
+void Form1Test::browsingAtTheEndsAsksForARecord()
+{
+    QFETCH(bool, atLastRecord);
+    QFETCH(QString, answer);
+    QFETCH(int, current);
+    DictionaryWindow w;
+    if (atLastRecord) {
+        w.type(u"day; sun"_s);
+        w.click("Command2");
+        QCOMPARE(w.form->currentRecord(), 320);
+    }
+    w.dialogs.answers.push_back(answer);
+    w.click(atLastRecord ? "Command7" : "Command8");
+    QCOMPARE(w.dialogs.prompts, QStringList {atLastRecord ? LastPrompt : FirstPrompt});
+    QCOMPARE(w.form->currentRecord(), current);
+    // The prompt shows nothing new.
+    QCOMPARE(w.caption("Label15"), atLastRecord ? u" 320"_s : QString());
+
+    // The next step continues from the number entered and never leaves the records.
+    w.click(atLastRecord ? "Command7" : "Command8");
+    const int next = current + (atLastRecord ? 1 : -1);
+    if (next >= 1 && next <= 320)
+        verifyShows(w, next);
+    else
+        QCOMPARE(w.dialogs.prompts.size(), 2);
+}
+
+void Form1Test::browsingAlwaysUsesEnglishToJapanese()
+{
+    DictionaryWindow w;
+    w.click("Command6");
+    w.type(u"kuruma"_s);
+    w.click("Command2");
+    QCOMPARE(w.caption("Label2"), u"cart"_s);
+    w.click("Command7");
+    verifyShows(w, 250);
+    QCOMPARE(w.caption("Label8"), u"Enter the English word:"_s);
+    QCOMPARE(w.caption("Label7"), u"The Kunyomi:"_s);
+    QVERIFY(!w.form->englishToJapanese());
+    // The search still compares the kunyomi until a direction button is pressed.
+    w.type(u"mizu"_s);
+    w.click("Command2");
+    QCOMPARE(w.form->currentRecord(), 264);
+    QCOMPARE(w.caption("Label2"), u"water"_s);
+}
+
+void Form1Test::detailsToggleFollowsItsFlag()
+{
+    DictionaryWindow w;
+    w.click("Command4");
+    QCOMPARE(w.form->detailsVisible(), -1);
+    w.click("Command7");
+    w.click("Command4");
+    QCOMPARE(w.form->detailsVisible(), 0);
+    QVERIFY(!w.visible("Label2") && !w.visible("Label3") && !w.visible("Label11"));
+    QVERIFY(w.visible("Label1") && w.visible("Label15") && w.visible("Label18"));
+}
+
+void Form1Test::indonesianToggleShowsBothLabels()
+{
+    DictionaryWindow w;
+    w.click("Command7");
+    QCOMPARE(w.caption("Label13"), u"buruk"_s);
+    w.form->Command9_Click();
+    QVERIFY(w.form->indonesianVisible());
+    QVERIFY(w.visible("Label12") && w.visible("Label13"));
+    w.form->Command9_Click();
+    QVERIFY(!w.form->indonesianVisible());
+    QVERIFY(!w.visible("Label12") && !w.visible("Label13"));
+    QVERIFY(!w.visible("Command9"));
+}
+
+void Form1Test::soundCheckLooksForTheReadingsFile_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("warui.wav exists") << u"bad"_s << u"warui.wav"_s << true;
+    QTest::newRow("warui.wav missing") << u"bad"_s << u"yasui.wav"_s << false;
+    QTest::newRow("star is no wildcard") << u"by means of"_s << u"yasui.wav"_s << false;
+    QTest::newRow("star file itself is found") << u"by means of"_s << u"*.wav"_s << true;
+    QTest::newRow("directory of that name") << u"bad"_s << u"warui.wav/"_s << false;
+    QTest::newRow("nothing shown") << QString() << u"x.wav"_s << false;
+}
+
+void Form1Test::soundCheckLooksForTheReadingsFile()
+{
+    QFETCH(QString, search);
+    QFETCH(QString, file);
+    QFETCH(bool, found);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    if (file.endsWith(u'/')) {
+        QVERIFY(QDir(dir.path()).mkdir(file.chopped(1)));
+    } else {
+        QFile f(QDir(dir.path()).filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    DictionaryWindow w;
+    if (!search.isEmpty()) {
+        w.type(search);
+        w.click("Command2");
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    w.form->Command3_Click();
+    QDir::setCurrent(previous);
+    QCOMPARE(w.dialogs.messages,
+        found ? QStringList() : QStringList {u"Sorry the sound file is not available yet"_s});
+}
+
+void Form1Test::helpShowsTheNote()
+{
+    DictionaryWindow w;
+    w.form->window().widget()->findChild<QAction *>(u"Help"_s)->trigger();
+    QCOMPARE(w.dialogs.messages.size(), 1);
+    const QString note = w.dialogs.messages.front();
+    QCOMPARE(note.size(), 445);
+    QVERIFY(
+        note.startsWith(u"Do you know that the most frequently used kanji (1945) consist of:"_s));
+    QVERIFY(note.endsWith(u"you can easily guess the pronounciation of almost 67 % of them!"_s));
+}
+
+void Form1Test::exitAndCloseBoxEndTheProgram()
+{
+    DictionaryWindow w;
+    w.click("Command10");
+    w.click("Command1");
+    QCOMPARE(w.ended, 1);
+    w.form->window().widget()->close();
+    QCOMPARE(w.ended, 2);
+}
+
+void Form1Test::checkExpressionHidesTheWindowAndKeepsItsState()
+{
+    DictionaryWindow w;
+    w.form->window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form->window().widget()));
+    w.click("Command6");
+    w.type(u"kuruma"_s);
+    w.click("Command2");
+    w.click("Command4");
+    w.click("Command10");
+    QCOMPARE(w.expressionShown, 1);
+    QVERIFY(!w.form->window().isVisible());
+    w.form->window().show();
+    QCOMPARE(w.form->currentRecord(), 249);
+    QCOMPARE(w.text1(), u"kuruma"_s);
+    QCOMPARE(w.caption("Label2"), u"cart"_s);
+    QVERIFY(!w.form->englishToJapanese());
+    QCOMPARE(w.form->detailsVisible(), -1);
+}
+
+void Form1Test::randomClicksKeepTheInvariants()
+{
+    DictionaryWindow w;
+    QRandomGenerator random(20261208);
+    const char *const buttons[]
+        = {"Command2", "Command4", "Command5", "Command6", "Command7", "Command8"};
+    const QString answers[] = {u"1"_s, u"320"_s, u"0"_s, u"-3"_s, u"160.5"_s, u"abc"_s, QString(),
+        u"99999"_s, u"2400"_s, u"319"_s};
+    const QString words[] = {u"water"_s, u"bad"_s, u"warui"_s, u"*"_s, u"nothing"_s, QString()};
+    for (int step = 0; step < 3000; ++step) {
+        w.dialogs.answers = {answers[random.bounded(int(std::size(answers)))]};
+        if (random.bounded(4) == 0)
+            w.type(words[random.bounded(int(std::size(words)))]);
+        w.click(buttons[random.bounded(int(std::size(buttons)))]);
+
+        const int current = w.form->currentRecord();
+        QVERIFY2(current >= 0 && current <= Module1::RecordCount + 1,
+            qPrintable(QString::number(current)));
+        if (!recordViewIsEmpty(w)) {
+            const int shown = w.caption("Label15").trimmed().toInt();
+            QVERIFY(shown >= 1 && shown <= Module1::RecordCount);
+            QCOMPARE(w.caption("Label1"), column(shown, Module1::Col::Kanji));
+            QCOMPARE(w.caption("Label3"), column(shown, Module1::Col::Onyomi));
+            QCOMPARE(w.caption("Label11"), column(shown, Module1::Col::Example));
+        }
+    }
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,42 @@
+#pragma once
+
+// A dictionary window on real widgets, with scripted dialogs and recorded program-level effects.
+
+#include "dictionary/form1.h"
+#include "scripted_dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <memory>
+
+struct DictionaryWindow
+{
+    DictionaryWindow()
+        : form(std::make_unique<Form1>(Form1::Links {
+            .dialogs = dialogs,
+            .showExpressionWindow = [this] { ++expressionShown; },
+            .endProgram = [this] { ++ended; },
+        }))
+    { }
+
+    QWidget *widget(const char *name) const
+    {
+        return form->window().widget()->findChild<QWidget *>(QString::fromLatin1(name));
+    }
+    QString caption(const char *name) const { return static_cast<QLabel *>(widget(name))->text(); }
+    bool visible(const char *name) const { return !widget(name)->isHidden(); }
+    QString text1() const { return static_cast<QLineEdit *>(widget("Text1"))->text(); }
+    void type(const QString &text) const
+    {
+        static_cast<QLineEdit *>(widget("Text1"))->setText(text);
+    }
+    void click(const char *button) const { static_cast<QPushButton *>(widget(button))->click(); }
+
+    ScriptedDialogs dialogs;
+    int expressionShown = 0;
+    int ended = 0;
+    std::unique_ptr<Form1> form;
+};

@@ -1,0 +1,330 @@
+#include "ui/dialogs.h"
+#include "ui/platform.h"
+#include "ui/widgets.h"
+#include "ui/window.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using ui::ControlRow;
+using ui::Font;
+using ui::Kind;
+
+// clang-format off
+constexpr ControlRow Controls[] = {
+    {"Frame1",  Kind::Frame,    u"Group",    1500,  0, 1500, 1500, Font::Default, ui::NoTab},
+    {"Prompt",  Kind::Label,    u"Name:",       0,  0,  900,  255, Font::Default, 9},
+    {"Text1",   Kind::TextBox,  u"",            0, 300,  900,  375, Font::Value,   2, ui::Align::Left, {}, -1, "Prompt"},
+    {"Value",   Kind::Label,    u"",            0, 700,  900,  255, Font::Value,   8, ui::Align::Left, {}, -1, "Prompt"},
+    {"Command1", Kind::Button,  u"Go",          0, 1000, 900,  375, Font::Default, 1},
+    {"Check1",  Kind::CheckBox, u"tick",      120,  360, 900,  255, Font::Default, 3, ui::Align::Left, "Frame1"},
+    {"Cell",    Kind::Label,    u"",            0, 1400, 375,  255, Font::Value,   ui::NoTab, ui::Align::Left, {}, 0},
+    {"Cell",    Kind::Label,    u"",          480, 1400, 255,  255, Font::Value,   ui::NoTab, ui::Align::Left, {}, 1},
+};
+// clang-format on
+
+const ui::WindowSpec Spec {.name = "Sample",
+    .caption = u"Sample window",
+    .clientWidth = 3000,
+    .clientHeight = 1800,
+    .controls = Controls};
+
+// Runs `answer` on the next modal dialog once it is open.
+void whenModalOpens(std::function<void(QWidget *)> answer)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class ToolkitTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::setUpFonts(); }
+    void twipsBecomePixels_data();
+    void twipsBecomePixels();
+    void windowIsBuiltFromItsTable();
+    void labelsShowMarkupAsPlainText();
+    void textBoxesHaveNoLengthLimit();
+    void promptsNameAndDescribeTheirControls();
+    void labelArrayReportsTheIndexClicked();
+    void cellsOfferAPressAction();
+    void closeBoxRunsTheFormsHandler();
+    void messageBoxShowsOnlyTheText();
+    void inputBoxReturnsTheAnswer_data();
+    void inputBoxReturnsTheAnswer();
+    void ordinaryFileTestIsLiteral_data();
+    void ordinaryFileTestIsLiteral();
+    void clipboardTextIsPlainText();
+    void japaneseFaceHasJapaneseGlyphs();
+};
+
+void ToolkitTest::twipsBecomePixels_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("one pixel") << 15 << 1;
+    QTest::newRow("dictionary width") << 7200 << 480;
+    QTest::newRow("expression width") << 8115 << 541;
+    QTest::newRow("rounds to nearest") << 22 << 1;
+    QTest::newRow("rounds half up") << 23 << 2;
+}
+
+void ToolkitTest::twipsBecomePixels()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(ui::twipsToPixels(twips), pixels);
+}
+
+void ToolkitTest::windowIsBuiltFromItsTable()
+{
+    ui::Window window(Spec);
+    QWidget *top = window.widget();
+    QCOMPARE(top->objectName(), u"Sample"_s);
+    QCOMPARE(top->windowTitle(), u"Sample window"_s);
+    auto *check = top->findChild<QCheckBox *>(u"Check1"_s);
+    QVERIFY(check);
+    QCOMPARE(check->parentWidget()->objectName(), u"Frame1"_s);
+    QCOMPARE(check->geometry(), QRect(8, 24, 60, 17));
+    QVERIFY(window.checkBox("Check1").isTicked());
+    QCOMPARE(top->findChild<QWidget *>(u"Cell[1]"_s)->geometry(), QRect(32, 93, 17, 17));
+    QCOMPARE(window.background(), ui::desktopColor());
+    QCOMPARE(window.label("Value").background(), ui::desktopColor());
+
+    // Tab order follows the tab indices; labels and frames never take the focus.
+    QCOMPARE(
+        top->findChild<QWidget *>(u"Command1"_s)->nextInFocusChain()->objectName(), u"Text1"_s);
+    QCOMPARE(top->findChild<QWidget *>(u"Text1"_s)->nextInFocusChain()->objectName(), u"Check1"_s);
+    QCOMPARE(top->findChild<QWidget *>(u"Prompt"_s)->focusPolicy(), Qt::NoFocus);
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, window.label("Missing"));
+}
+
+void ToolkitTest::labelsShowMarkupAsPlainText()
+{
+    ui::Window window(Spec);
+    window.label("Value").setCaption(u"<b>x</b> &amp;");
+    auto *label = window.widget()->findChild<QLabel *>(u"Value"_s);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(window.label("Value").caption(), u"<b>x</b> &amp;");
+}
+
+void ToolkitTest::textBoxesHaveNoLengthLimit()
+{
+    ui::Window window(Spec);
+    const std::u16string longText(100'000, u'あ');
+    window.textBox("Text1").setText(longText);
+    QCOMPARE(window.textBox("Text1").text().size(), longText.size());
+}
+
+void ToolkitTest::promptsNameAndDescribeTheirControls()
+{
+    ui::Window window(Spec);
+    window.label("Value").setCaption(u"42");
+    QWidget *top = window.widget();
+    auto *value = QAccessible::queryAccessibleInterface(top->findChild<QWidget *>(u"Value"_s));
+    auto *text = QAccessible::queryAccessibleInterface(top->findChild<QWidget *>(u"Text1"_s));
+    QCOMPARE(value->text(QAccessible::Name), u"42"_s);
+    QCOMPARE(value->text(QAccessible::Description), u"Name:"_s);
+    QCOMPARE(text->text(QAccessible::Name), u"Name:"_s);
+    window.label("Prompt").setCaption(u"Other:");
+    QCOMPARE(value->text(QAccessible::Description), u"Other:"_s);
+    QCOMPARE(text->text(QAccessible::Name), u"Other:"_s);
+}
+
+void ToolkitTest::labelArrayReportsTheIndexClicked()
+{
+    ui::Window window(Spec);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    ui::LabelArray cells = window.labelArray("Cell");
+    QCOMPARE(cells.size(), 2);
+    QList<int> clicked;
+    cells.onClick([&](int index) { clicked << index; });
+    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[1]"_s), Qt::LeftButton);
+    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[0]"_s), Qt::LeftButton);
+    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[0]"_s), Qt::RightButton);
+    QCOMPARE(clicked, (QList<int> {1, 0}));
+}
+
+void ToolkitTest::cellsOfferAPressAction()
+{
+    ui::Window window(Spec);
+    QList<int> clicked;
+    window.labelArray("Cell").onClick([&](int index) { clicked << index; });
+    window.labelArray("Cell").at(1).setCaption(u"悪");
+    auto *cell = QAccessible::queryAccessibleInterface(
+        window.widget()->findChild<QWidget *>(u"Cell[1]"_s));
+    QCOMPARE(cell->text(QAccessible::Name), u"悪"_s);
+    QCOMPARE(cell->text(QAccessible::Description), u"cell 2"_s);
+    QAccessibleActionInterface *actions = cell->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicked, (QList<int> {1}));
+}
+
+void ToolkitTest::closeBoxRunsTheFormsHandler()
+{
+    ui::Window window(Spec);
+    int closes = 0;
+    window.onClose([&] {
+        ++closes;
+        window.hide();
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    window.widget()->close();
+    QCOMPARE(closes, 1);
+    QVERIFY(!window.isVisible());
+}
+
+void ToolkitTest::messageBoxShowsOnlyTheText()
+{
+    QString title, text;
+    int buttons = -1;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    Qt::TextFormat format = Qt::RichText;
+    whenModalOpens([&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        format = box->textFormat();
+        buttons = static_cast<int>(box->buttons().size());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    ui::QtDialogs().message(u"Sorry, <b>the</b> word is not yet in the dictionary!");
+    QCOMPARE(title, u"Online Kanji Learning Program"_s);
+    QCOMPARE(text, u"Sorry, <b>the</b> word is not yet in the dictionary!"_s);
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(buttons, 1);
+}
+
+void ToolkitTest::inputBoxReturnsTheAnswer_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("OK with a number") << u"10"_s << true << u"10"_s;
+    QTest::newRow("OK with nothing") << QString() << true << QString();
+    QTest::newRow("Cancel after typing") << u"10"_s << false << QString();
+}
+
+void ToolkitTest::inputBoxReturnsTheAnswer()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accept);
+    QFETCH(QString, answer);
+    QString title, label, initial;
+    whenModalOpens([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        label = dialog->labelText();
+        auto *edit = dialog->findChild<QLineEdit *>();
+        initial = edit->text();
+        QTest::keyClicks(edit, typed);
+        if (accept)
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        else
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    const std::u16string result = ui::QtDialogs().input(u"Enter the record number (1 to 320) !");
+    QCOMPARE(QString::fromStdU16String(result), answer);
+    QCOMPARE(title, u"Online Kanji Learning Program"_s);
+    QCOMPARE(label, u"Enter the record number (1 to 320) !"_s);
+    QCOMPARE(initial, QString());
+}
+
+void ToolkitTest::ordinaryFileTestIsLiteral_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("existing file") << u"warui.wav"_s << true;
+    QTest::newRow("missing file") << u"yasui.wav"_s << false;
+    QTest::newRow("star is no wildcard") << u"*.wav"_s << false;
+    QTest::newRow("question mark is no wildcard") << u"waru?.wav"_s << false;
+    QTest::newRow("directory") << u"dir.wav"_s << false;
+    QTest::newRow("hidden file") << u".hidden.wav"_s << false;
+    QTest::newRow("nothing shown") << u".wav"_s << false;
+    QTest::newRow("path separator") << u"sub/inner.wav"_s << false;
+    QTest::newRow("parent directory") << u"../outside.wav"_s << false;
+    QTest::newRow("backslash") << u"sub\\inner.wav"_s << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void ToolkitTest::ordinaryFileTestIsLiteral()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, found);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir root(dir.path());
+    for (const QString &file : {u"warui.wav"_s, u".hidden.wav"_s, u"sub/inner.wav"_s, u".wav"_s}) {
+        root.mkpath(QFileInfo(root.filePath(file)).path());
+        QFile f(root.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    root.mkdir(u"dir.wav"_s);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const bool result = ui::isOrdinaryFile(name.toStdU16String());
+    QDir::setCurrent(previous);
+    QCOMPARE(result, found);
+}
+
+void ToolkitTest::clipboardTextIsPlainText()
+{
+    QApplication::clipboard()->setText(u"日本語のテキスト"_s);
+    QCOMPARE(ui::clipboardText(), u"日本語のテキスト");
+    QApplication::clipboard()->clear();
+    QCOMPARE(ui::clipboardText(), u"");
+}
+
+void ToolkitTest::japaneseFaceHasJapaneseGlyphs()
+{
+    ui::Window window(Spec);
+    const QFont font = window.widget()->findChild<QWidget *>(u"Text1"_s)->font();
+    QCOMPARE(font.family(), u"ＭＳ Ｐゴシック"_s);
+    const QFontInfo resolved(font);
+    QCOMPARE(resolved.family(), u"IPAPGothic"_s);
+    const QFontMetrics metrics(font);
+    for (char32_t c : std::u32string_view(U"悪曰明漢ひカ"))
+        QVERIFY2(metrics.inFontUcs4(c), qPrintable(QString::number(c, 16)));
+}
+
+QTEST_MAIN(ToolkitTest)
+#include "toolkit_test.moc"

@@ -1,0 +1,73 @@
+#include "ui/platform.h"
+
+#include "ui/convert.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QFont>
+#include <QIcon>
+
+namespace ui {
+
+Color desktopColor()
+{
+    // A light steel blue: distinct from the white highlight of the kanji reader, and black text
+    // on it keeps a contrast of about 10:1.
+    return {0x9D, 0xB9, 0xD5};
+}
+
+void setUpFonts()
+{
+    // fontconfig knows none of the Windows faces the layouts name.
+    const QStringList gothic {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+        QStringLiteral("Noto Sans CJK JP")};
+    QFont::insertSubstitutions(QStringLiteral(u"ＭＳ Ｐゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+        {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Lucida Sans Unicode"), {QStringLiteral("DejaVu Sans")});
+
+    // The layouts were drawn for a small UI font; this one shows every caption whole.
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
+    installCellAccessibility();
+}
+
+std::u16string clipboardText()
+{
+    return QApplication::clipboard()->text().toStdU16String();
+}
+
+bool isOrdinaryFile(std::u16string_view name)
+{
+    if (name.empty() || name.front() == u'.' || name.find_first_of(u"/\\") != name.npos)
+        return false;
+    const QFileInfo info(toQString(name));
+    return info.isFile() && !info.isHidden();
+}
+
+void endProgram()
+{
+    QApplication::exit(0);
+}
+
+Application::Application(int &argc, char **argv)
+    : m_app(std::make_unique<QApplication>(argc, argv))
+{
+    QApplication::setApplicationName(QStringLiteral("velmora-kanji"));
+    QApplication::setDesktopFileName(QStringLiteral("org.velmora.Kanji"));
+    setUpFonts();
+}
+
+Application::~Application() = default;
+
+int Application::exec()
+{
+    return QApplication::exec();
+}
+
+} // namespace ui

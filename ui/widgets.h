@@ -1,0 +1,60 @@
+#pragma once
+
+// Qt widget classes behind the handles of controls.h.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include <functional>
+
+namespace ui {
+
+// A top-level window whose close box runs the form's own handler instead of closing.
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    using QMainWindow::QMainWindow;
+    void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    std::function<void()> m_closeHandler;
+};
+
+// A push button that breaks its caption into lines where the button is too narrow.
+class WrapButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// One element of a label array: reports a click and offers a "press" action to assistive
+// technology that does the same. Q_OBJECT is needed for the accessibility factory to see it.
+class CellLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    CellLabel(int index, QWidget *parent);
+    int index() const { return m_index; }
+
+Q_SIGNALS:
+    void clicked(int index);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+};
+
+void installCellAccessibility();
+
+} // namespace ui

@@ -1,0 +1,91 @@
+#pragma once
+
+// A window built from a layout table. Positions and sizes are in twips (15 twips per pixel at
+// 96 dpi); the table is the one place a form's geometry is written down.
+
+#include "ui/controls.h"
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+class QWidget;
+
+namespace ui {
+
+class FormWindow;
+
+enum class Kind { Label, TextBox, Button, CheckBox, Frame };
+enum class Font { Default, Value, Kanji, Title, Heading, SmallHeading };
+enum class Align { Left, Centre };
+
+inline constexpr int NoTab = -1;
+
+struct ControlRow
+{
+    std::string_view name;
+    Kind kind;
+    std::u16string_view caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    Font font;
+    int tab;
+    Align align = Align::Left;
+    // Frame the control stands in; its position is then relative to the frame.
+    std::string_view parent = {};
+    // Element index of a label array, or -1.
+    int index = -1;
+    // Label whose caption names this control to assistive technology.
+    std::string_view prompt = {};
+};
+
+struct MenuRow
+{
+    std::string_view name;
+    std::u16string_view caption;
+};
+
+struct WindowSpec
+{
+    std::string_view name;
+    std::u16string_view caption;
+    int clientWidth;
+    int clientHeight;
+    std::span<const ControlRow> controls;
+    std::span<const MenuRow> menu = {};
+};
+
+int twipsToPixels(int twips);
+
+class Window
+{
+public:
+    explicit Window(const WindowSpec &spec);
+    ~Window();
+    Window(const Window &) = delete;
+    Window &operator=(const Window &) = delete;
+
+    Label label(std::string_view name) const;
+    TextBox textBox(std::string_view name) const;
+    Button button(std::string_view name) const;
+    CheckBox checkBox(std::string_view name) const;
+    LabelArray labelArray(std::string_view name) const;
+    MenuItem menuItem(std::string_view name) const;
+
+    void show();
+    void hide();
+    bool isVisible() const;
+    Color background() const;
+    void onClose(std::function<void()> handler);
+
+    // The top-level widget, for the program's start-up code and for tests.
+    QWidget *widget() const;
+
+private:
+    std::unique_ptr<FormWindow> m_window;
+};
+
+} // namespace ui
