@@ -1,9 +1,11 @@
 #pragma once
 
-// Text folding shared by the word search and the verb conjugator. Standard C++ only.
+// Text handling shared by the dictionary search, the kanji reader and the verb conjugator.
+// Standard C++ only, header only, so the Qt-free engine can use it without linking anything.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace text {
 
@@ -42,6 +44,28 @@ inline std::u16string lowerLatin(std::u16string_view s)
 inline std::u16string folded(std::u16string_view s)
 {
     return lowerLatin(trimmed(s));
+}
+
+constexpr bool isHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+constexpr bool isLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// Splits text into characters: a surrogate pair is one character, anything else one code unit.
+inline std::vector<std::u16string_view> characters(std::u16string_view s)
+{
+    std::vector<std::u16string_view> result;
+    for (std::size_t i = 0; i < s.size();) {
+        const bool pair = isHighSurrogate(s[i]) && i + 1 < s.size() && isLowSurrogate(s[i + 1]);
+        result.push_back(s.substr(i, pair ? 2 : 1));
+        i += pair ? 2 : 1;
+    }
+    return result;
 }
 
 } // namespace text
