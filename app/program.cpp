@@ -2,25 +2,12 @@
 
 #include "ui/platform.h"
 
-namespace {
-
-const ui::WindowSpec ExpressionLayout {
-    .name = "Form2",
-    .caption = u"Velmora University, Japan",
-    .clientWidth = 8115,
-    .clientHeight = 7710,
-    .controls = {},
-};
-
-} // namespace
-
 Program::Program()
-    : m_form1({.dialogs = m_dialogs,
+    : m_form1(Form1::Links {
+        .dialogs = m_dialogs,
         .showExpressionWindow = [this] { showExpressionWindow(); },
-        .endProgram =
-            [] {
-                ui::endProgram();
-            }})
+        .endProgram = [] { ui::endProgram(); },
+    })
 { }
 
 Program::~Program() = default;
@@ -33,11 +20,11 @@ void Program::start()
 void Program::showExpressionWindow()
 {
     if (!m_form2) {
-        m_form2 = std::make_unique<ui::Window>(ExpressionLayout);
-        m_form2->onClose([this] {
-            m_form1.window().show();
-            m_form2->hide();
+        m_form2 = std::make_unique<Form2>(Form2::Links {
+            .dialogs = m_dialogs,
+            .showDictionaryWindow = [this] { m_form1.window().show(); },
+            .dictionaryBackground = [this] { return m_form1.window().background(); },
         });
     }
-    m_form2->show();
+    m_form2->window().show();
 }

@@ -4,8 +4,8 @@
 // its first use.
 
 #include "dictionary/form1.h"
+#include "expression/form2.h"
 #include "ui/dialogs.h"
-#include "ui/window.h"
 
 #include <memory>
 
@@ -22,5 +22,5 @@ private:
 
     ui::QtDialogs m_dialogs;
     Form1 m_form1;
-    std::unique_ptr<ui::Window> m_form2;
+    std::unique_ptr<Form2> m_form2;
 };

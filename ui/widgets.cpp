@@ -3,9 +3,13 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -19,6 +23,23 @@ void FormWindow::closeEvent(QCloseEvent *event)
     m_closeHandler();
 }
 
+QRect WrapButton::captionRect() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+double WrapButton::captionScale() const
+{
+    const QRect room = captionRect();
+    const QFontMetrics metrics(font());
+    const QRect wrapped = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (wrapped.width() <= room.width() && wrapped.height() <= room.height())
+        return 1.0;
+    return std::min(1.0, double(room.width()) / metrics.horizontalAdvance(text()));
+}
+
 void WrapButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -28,15 +49,43 @@ void WrapButton::paintEvent(QPaintEvent *)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.drawItemText(contents, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
-        caption, QPalette::ButtonText);
+    const QRect room = captionRect();
+    const double scale = captionScale();
+    if (scale < 1.0) {
+        painter.save();
+        painter.translate(room.left(), 0);
+        painter.scale(scale, 1.0);
+        const QRect line(0, room.top(), int(room.width() / scale) + 1, room.height());
+        painter.drawItemText(
+            line, Qt::AlignCenter, palette(), isEnabled(), caption, QPalette::ButtonText);
+        painter.restore();
+    } else {
+        painter.drawItemText(room, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
+            caption, QPalette::ButtonText);
+    }
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
         focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+void FrameBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QRect border = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    // Etched: a dark line with a light one beside it.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.translated(1, 1));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(border);
+
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
 }
 
 CellLabel::CellLabel(int index, QWidget *parent)

@@ -2,6 +2,7 @@
 
 // Qt widget classes behind the handles of controls.h.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -25,12 +26,32 @@ private:
     std::function<void()> m_closeHandler;
 };
 
-// A push button that breaks its caption into lines where the button is too narrow.
+// A push button that breaks its caption into lines where the button is too narrow. A caption
+// that would still be cut off (a substitute face a little wider than the one the layout was
+// drawn for) is drawn on one line, narrowed to the button's width.
 class WrapButton : public QPushButton
 {
     Q_OBJECT
 public:
     using QPushButton::QPushButton;
+
+    // The room the caption is drawn in.
+    QRect captionRect() const;
+    // 1 when the caption fits, wrapped if need be; otherwise the horizontal scale of the one
+    // narrowed line.
+    double captionScale() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A frame: a rectangle with its caption in the top border, filled with the window's colour
+// whatever the style's own group-box panel looks like.
+class FrameBox : public QGroupBox
+{
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

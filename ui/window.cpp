@@ -55,6 +55,7 @@ namespace {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Window, color);
         widget->setPalette(palette);
+        widget->setBackgroundRole(QPalette::Window); // buttons would fill with their Button role
         widget->setAutoFillBackground(true);
     }
 
@@ -96,7 +97,7 @@ namespace {
             break;
         }
         case Kind::Frame: {
-            auto *frame = new QGroupBox(caption, parent);
+            auto *frame = new FrameBox(caption, parent);
             paintBackground(frame, desktop);
             widget = frame;
             break;
