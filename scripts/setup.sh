@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
+    libqt6svg6 # the image and icon plugins that load the SVG window icon
     xvfb xauth imagemagick
     desktop-file-utils appstream
 )

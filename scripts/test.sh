@@ -18,6 +18,10 @@ if [ "$unformatted" -ne 0 ]; then
     exit 1
 fi
 
+echo "== desktop files"
+desktop-file-validate packaging/*.desktop
+appstreamcli validate --no-net --explain packaging/*.metainfo.xml
+
 echo "== fuzzing the conjugation engine (${FUZZ_SECONDS:-60} s)"
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DVELMORA_FUZZ=ON "${launcher[@]}" >/dev/null
 cmake --build build/fuzz -j "$jobs"
@@ -40,4 +44,18 @@ echo "== normal build"
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON \
     "${launcher[@]}" >/dev/null
 cmake --build build/debug -j "$jobs"
+
+echo "== install (smoke check)"
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install build/debug --prefix "$prefix" >/dev/null
+for f in bin/velmora-kanji share/applications/org.velmora.Kanji.desktop \
+    share/icons/hicolor/scalable/apps/org.velmora.Kanji.svg \
+    share/metainfo/org.velmora.Kanji.metainfo.xml; do
+    [ -f "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+echo "installed: bin, desktop entry, icon, metainfo"
+
+echo "== tests"
 ctest --test-dir build/debug --output-on-failure -j "$jobs"
+

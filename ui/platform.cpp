@@ -60,6 +60,7 @@ Application::Application(int &argc, char **argv)
 {
     QApplication::setApplicationName(QStringLiteral("velmora-kanji"));
     QApplication::setDesktopFileName(QStringLiteral("org.velmora.Kanji"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.velmora.Kanji.svg")));
     setUpFonts();
 }
 
