@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Saves pictures of both windows into docs/ (dictionary-window.png, expression-window.png),
+# drawn on a real X server (Xvfb) the way a desktop shows them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
+    "${launcher[@]}" >/dev/null
+cmake --build build/release -j "$(nproc)" --target velmora-screenshots
+
+mkdir -p docs
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+    build/release/tests/velmora-screenshots docs
+ls -l docs/dictionary-window.png docs/expression-window.png
