@@ -1,0 +1,151 @@
+// Start-up of the dictionary window against the floor of the toolkit: runs the program's probe
+// and the bare-Qt probe alternately, times each from fork to the line it prints on its first
+// painted frame, and compares medians, 90th percentiles and peak memory.
+//
+// Usage: startup_bench [runs] [program-probe floor-probe]
+// Runs each probe `runs` times (default 20); the first run of each is a warm-up and is dropped.
+// Uses whatever QT_QPA_PLATFORM is set (under xvfb-run, or offscreen).
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Sample
+{
+    double milliseconds;
+    long peakKiB;
+};
+
+constexpr int TimeoutMs = 30'000;
+
+// Runs one probe; nothing when it fails, prints nothing, or is still silent after the timeout.
+std::optional<Sample> runProbe(const std::string &path)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return std::nullopt;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid < 0)
+        return std::nullopt;
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        // Qt's start-up warnings would only clutter the table.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDERR_FILENO);
+        execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+
+    std::string line;
+    pollfd fd {out[0], POLLIN, 0};
+    while (line.find('\n') == std::string::npos) {
+        if (poll(&fd, 1, TimeoutMs) <= 0) {
+            kill(pid, SIGKILL);
+            break;
+        }
+        char buffer[64];
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        line.append(buffer, static_cast<std::size_t>(n));
+    }
+    const auto end = std::chrono::steady_clock::now();
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (line.find('\n') == std::string::npos || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return Sample {std::chrono::duration<double, std::milli>(end - start).count(),
+        std::strtol(line.c_str(), nullptr, 10)};
+}
+
+// Nearest-rank percentile of an unsorted list.
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const auto rank
+        = static_cast<std::size_t>(p / 100.0 * static_cast<double>(values.size()) + 0.999999);
+    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
+
+struct Summary
+{
+    double medianMs;
+    double p90Ms;
+    double medianMiB;
+};
+
+Summary summarise(const std::vector<Sample> &samples)
+{
+    std::vector<double> ms;
+    std::vector<double> mib;
+    for (const Sample &s : samples) {
+        ms.push_back(s.milliseconds);
+        mib.push_back(static_cast<double>(s.peakKiB) / 1024.0);
+    }
+    return {percentile(ms, 50), percentile(ms, 90), percentile(mib, 50)};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
+    const std::filesystem::path here
+        = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::string program = argc > 3 ? argv[2] : (here / "startup_probe_program").string();
+    const std::string floor = argc > 3 ? argv[3] : (here / "startup_probe_floor").string();
+    if (runs < 2) {
+        std::fprintf(stderr, "usage: startup_bench [runs >= 2] [program-probe floor-probe]\n");
+        return 2;
+    }
+
+    std::vector<Sample> programSamples;
+    std::vector<Sample> floorSamples;
+    for (int round = 0; round < runs; ++round) {
+        // Alternating the order keeps either probe from always following the other.
+        const bool programFirst = round % 2 == 0;
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool isProgram = (turn == 0) == programFirst;
+            const std::string &path = isProgram ? program : floor;
+            const std::optional<Sample> sample = runProbe(path);
+            if (!sample) {
+                std::fprintf(
+                    stderr, "%s painted no frame (is a display available?)\n", path.c_str());
+                return 1;
+            }
+            if (round > 0)
+                (isProgram ? programSamples : floorSamples).push_back(*sample);
+        }
+    }
+
+    const Summary p = summarise(programSamples);
+    const Summary f = summarise(floorSamples);
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    std::printf("Start-up to the first painted frame of Form1 (QT_QPA_PLATFORM=%s), %d runs each "
+                "after 1 warm-up\n\n",
+        platform && *platform ? platform : "default", runs - 1);
+    std::printf("%-16s %10s %10s %14s\n", "", "median ms", "p90 ms", "peak RSS MiB");
+    std::printf("%-16s %10.1f %10.1f %14.1f\n", "program", p.medianMs, p.p90Ms, p.medianMiB);
+    std::printf("%-16s %10.1f %10.1f %14.1f\n", "bare Qt floor", f.medianMs, f.p90Ms, f.medianMiB);
+    std::printf("%-16s %10.2f %10.2f %14.2f   (goal: at most 1.10)\n", "ratio",
+        p.medianMs / f.medianMs, p.p90Ms / f.p90Ms, p.medianMiB / f.medianMiB);
+    return 0;
+}
