@@ -1,0 +1,64 @@
+// Run at several QT_SCALE_FACTOR values: the layouts keep their proportions.
+
+#include "caption_fit.h"
+#include "form1_test_support.h"
+#include "form2_test_support.h"
+
+#include "ui/platform.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+class HiDpiTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::setUpFonts(); }
+    void windowsScaleAsAWhole_data();
+    void windowsScaleAsAWhole();
+};
+
+void HiDpiTest::windowsScaleAsAWhole_data()
+{
+    QTest::addColumn<bool>("dictionary");
+    QTest::newRow("dictionary window") << true;
+    QTest::newRow("expression window") << false;
+}
+
+void HiDpiTest::windowsScaleAsAWhole()
+{
+    QFETCH(bool, dictionary);
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s).toDouble();
+    DictionaryWindow form1;
+    ExpressionWindow form2;
+    ui::Window &window = dictionary ? form1.form->window() : form2.form->window();
+    const ui::WindowSpec &layout = dictionary ? Form1::Layout : Form2::Layout;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    QCOMPARE(window.widget()->devicePixelRatioF(), factor);
+
+    for (const ui::ControlRow &row : layout.controls) {
+        const QString name = row.index >= 0
+            ? u"%1[%2]"_s.arg(QLatin1StringView(row.name)).arg(row.index)
+            : QString::fromLatin1(row.name);
+        QWidget *control = window.widget()->findChild<QWidget *>(name);
+        // Logical geometry stays the layout's; the device pixels grow with the factor.
+        QCOMPARE(control->geometry(),
+            QRect(ui::twipsToPixels(row.left), ui::twipsToPixels(row.top),
+                ui::twipsToPixels(row.width), ui::twipsToPixels(row.height)));
+        const QString problem = captionFitProblem(control, 0.9);
+        QVERIFY2(problem.isEmpty(), qPrintable(name + u": "_s + problem));
+    }
+
+    // Japanese text is drawn at device resolution, not scaled up from a small picture.
+    QWidget *japanese
+        = window.widget()->findChild<QWidget *>(dictionary ? u"Label1"_s : u"Label2[0]"_s);
+    const QPixmap picture = japanese->grab();
+    QCOMPARE(picture.devicePixelRatio(), factor);
+    QCOMPARE(picture.width(), qRound(japanese->width() * factor));
+}
+
+QTEST_MAIN(HiDpiTest)
+#include "hidpi_test.moc"
