@@ -1,0 +1,109 @@
+#include "app/program.h"
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QWidget *window(const QString &name)
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name)
+            return top;
+    }
+    return nullptr;
+}
+
+template <typename T = QWidget> T *control(const QString &form, const QString &name)
+{
+    QWidget *top = window(form);
+    return top ? top->findChild<T *>(name) : nullptr;
+}
+
+void click(const QString &form, const QString &button)
+{
+    control<QPushButton>(form, button)->click();
+}
+
+} // namespace
+
+// The two windows as main() wires them.
+class ProgramTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ui::setUpFonts(); }
+    void switchingKeepsBothWindows();
+    void exitEndsTheProgramWithTheExpressionWindowOpen();
+};
+
+void ProgramTest::switchingKeepsBothWindows()
+{
+    Program program;
+    program.start();
+    QVERIFY(QTest::qWaitForWindowExposed(window(u"Form1"_s)));
+    QVERIFY(!window(u"Form2"_s)); // created on first use only
+
+    control<QLineEdit>(u"Form1"_s, u"Text1"_s)->setText(u"water"_s);
+    click(u"Form1"_s, u"Command2"_s);
+    click(u"Form1"_s, u"Command10"_s);
+    QWidget *form2 = window(u"Form2"_s);
+    QVERIFY(form2);
+    QVERIFY(QTest::qWaitForWindowExposed(form2));
+    QVERIFY(!window(u"Form1"_s)->isVisible());
+
+    control<QLineEdit>(u"Form2"_s, u"Text1"_s)->setText(u"水曜日"_s);
+    click(u"Form2"_s, u"Command1"_s);
+    QTest::mouseClick(control(u"Form2"_s, u"Label2[0]"_s), Qt::LeftButton);
+    QCOMPARE(control<QLabel>(u"Form2"_s, u"Label1"_s)->text(), u"mizu; sui; water"_s);
+    // The highlight goes back to the dictionary window's own colour.
+    QTest::mouseClick(control(u"Form2"_s, u"Label2[1]"_s), Qt::LeftButton);
+    QCOMPARE(control(u"Form2"_s, u"Label2[0]"_s)->palette().color(QPalette::Window),
+        window(u"Form1"_s)->palette().color(QPalette::Window));
+
+    click(u"Form2"_s, u"Command2"_s);
+    QVERIFY(window(u"Form1"_s)->isVisible());
+    QVERIFY(!form2->isVisible());
+    QCOMPARE(control<QLabel>(u"Form1"_s, u"Label1"_s)->text(), u"水"_s);
+    QCOMPARE(control<QLineEdit>(u"Form1"_s, u"Text1"_s)->text(), u"water"_s);
+
+    click(u"Form1"_s, u"Command10"_s);
+    QCOMPARE(window(u"Form2"_s), form2); // the same window, not a new one
+    QCOMPARE(control<QLineEdit>(u"Form2"_s, u"Text1"_s)->text(), u"水曜日"_s);
+    QCOMPARE(control<QLabel>(u"Form2"_s, u"Label2[2]"_s)->text(), u"日"_s);
+
+    form2->close(); // the close box goes back to the dictionary
+    QVERIFY(window(u"Form1"_s)->isVisible());
+    QVERIFY(!form2->isVisible());
+}
+
+void ProgramTest::exitEndsTheProgramWithTheExpressionWindowOpen()
+{
+    Program program;
+    program.start();
+    QVERIFY(QTest::qWaitForWindowExposed(window(u"Form1"_s)));
+    click(u"Form1"_s, u"Command10"_s);
+    click(u"Form2"_s, u"Command2"_s);
+    bool handlerRanAfterExit = false;
+    QTimer::singleShot(0, qApp, [&] {
+        click(u"Form1"_s, u"Command1"_s);
+        QTimer::singleShot(0, qApp, [&] { handlerRanAfterExit = true; });
+    });
+    QTimer failsafe;
+    failsafe.setSingleShot(true);
+    QObject::connect(&failsafe, &QTimer::timeout, qApp, [] { QApplication::exit(1); });
+    failsafe.start(10'000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!handlerRanAfterExit);
+}
+
+QTEST_MAIN(ProgramTest)
+#include "program_test.moc"
