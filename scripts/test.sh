@@ -38,7 +38,7 @@ echo "== sanitizer build (address, undefined)"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON \
     -DVELMORA_BENCHMARKS=OFF -DVELMORA_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build/asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
 echo "== normal build"
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=ON \
