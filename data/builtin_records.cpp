@@ -2,6 +2,8 @@
 
 namespace Module1 {
 
+// Fields: number (with its leading space), kanji, kunyomi, onyomi, English, Indonesian, example,
+// level; "*" where an entry has no such value. On-readings checked against KANJIDIC.
 // clang-format off
 const std::array<std::u16string_view, 320> BuiltinRecords = {
     u" 1,悪,warui,aku,bad,buruk,*,3",
