@@ -98,6 +98,7 @@ private Q_SLOTS:
     void windowHasItsCaptionAndSize();
     void tabOrderRunsAsLaidOut();
     void focusStartsOnPaste();
+    void pasteButtonIsDrawnOverItsPrompt();
 };
 
 void Form2LayoutTest::controlsStandAsLaidOut_data()
@@ -205,6 +206,15 @@ void Form2LayoutTest::focusStartsOnPaste()
     w.form->window().show();
     QVERIFY(QTest::qWaitForWindowActive(w.form->window().widget()));
     QCOMPARE(QApplication::focusWidget(), w.widget(u"Command3"_s));
+}
+
+void Form2LayoutTest::pasteButtonIsDrawnOverItsPrompt()
+{
+    ExpressionWindow w;
+    QWidget *client = w.widget(u"client"_s);
+    const QRect overlap = w.widget(u"Label3"_s)->geometry() & w.widget(u"Command3"_s)->geometry();
+    QVERIFY(!overlap.isEmpty());
+    QCOMPARE(client->childAt(overlap.center()), w.widget(u"Command3"_s));
 }
 
 QTEST_MAIN(Form2LayoutTest)

@@ -147,12 +147,18 @@ Window::Window(const WindowSpec &spec)
 
     // Frames come before their children in the table, so a parent always exists when needed.
     std::vector<std::pair<int, QWidget *>> focusable;
+    std::vector<QWidget *> windowed;
     for (const ControlRow &row : spec.controls) {
         QWidget *parent = row.parent.empty() ? client : find<QWidget>(m_window.get(), row.parent);
         QWidget *widget = createControl(row, parent, desktop);
         if (widget->focusPolicy() != Qt::NoFocus)
             focusable.emplace_back(row.tab, widget);
+        if (row.kind != Kind::Label)
+            windowed.push_back(widget);
     }
+    // Labels are drawn beneath every other control, as where a button overlaps a label.
+    for (QWidget *widget : windowed)
+        widget->raise();
 
     // Prompts name the controls beside them: text boxes through the buddy relation (Qt then uses
     // the prompt's caption as the name), other controls through their description.
