@@ -41,7 +41,7 @@ constexpr ControlRow Controls[] = {
 };
 // clang-format on
 
-const ui::WindowSpec Spec {.name = "Sample",
+const ui::WindowSpec SampleLayout {.name = "Sample",
     .caption = u"Sample window",
     .clientWidth = 3000,
     .clientHeight = 1800,
@@ -109,7 +109,7 @@ void ToolkitTest::twipsBecomePixels()
 
 void ToolkitTest::windowIsBuiltFromItsTable()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     QWidget *top = window.widget();
     QCOMPARE(top->objectName(), u"Sample"_s);
     QCOMPARE(top->windowTitle(), u"Sample window"_s);
@@ -132,7 +132,7 @@ void ToolkitTest::windowIsBuiltFromItsTable()
 
 void ToolkitTest::labelsShowMarkupAsPlainText()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     window.label("Value").setCaption(u"<b>x</b> &amp;");
     auto *label = window.widget()->findChild<QLabel *>(u"Value"_s);
     QCOMPARE(label->textFormat(), Qt::PlainText);
@@ -141,7 +141,7 @@ void ToolkitTest::labelsShowMarkupAsPlainText()
 
 void ToolkitTest::textBoxesHaveNoLengthLimit()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     const std::u16string longText(100'000, u'あ');
     window.textBox("Text1").setText(longText);
     QCOMPARE(window.textBox("Text1").text().size(), longText.size());
@@ -149,7 +149,7 @@ void ToolkitTest::textBoxesHaveNoLengthLimit()
 
 void ToolkitTest::promptsNameAndDescribeTheirControls()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     window.label("Value").setCaption(u"42");
     QWidget *top = window.widget();
     auto *value = QAccessible::queryAccessibleInterface(top->findChild<QWidget *>(u"Value"_s));
@@ -164,7 +164,7 @@ void ToolkitTest::promptsNameAndDescribeTheirControls()
 
 void ToolkitTest::labelArrayReportsTheIndexClicked()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
     ui::LabelArray cells = window.labelArray("Cell");
@@ -179,7 +179,7 @@ void ToolkitTest::labelArrayReportsTheIndexClicked()
 
 void ToolkitTest::cellsOfferAPressAction()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     QList<int> clicked;
     window.labelArray("Cell").onClick([&](int index) { clicked << index; });
     window.labelArray("Cell").at(1).setCaption(u"悪");
@@ -196,7 +196,7 @@ void ToolkitTest::cellsOfferAPressAction()
 
 void ToolkitTest::closeBoxRunsTheFormsHandler()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     int closes = 0;
     window.onClose([&] {
         ++closes;
@@ -316,7 +316,7 @@ void ToolkitTest::clipboardTextIsPlainText()
 
 void ToolkitTest::japaneseFaceHasJapaneseGlyphs()
 {
-    ui::Window window(Spec);
+    ui::Window window(SampleLayout);
     const QFont font = window.widget()->findChild<QWidget *>(u"Text1"_s)->font();
     QCOMPARE(font.family(), u"ＭＳ Ｐゴシック"_s);
     const QFontInfo resolved(font);

@@ -124,16 +124,16 @@ namespace {
 
 } // namespace
 
-Window::Window(const WindowSpec &spec)
+Window::Window(const WindowSpec &layout)
     : m_window(std::make_unique<FormWindow>())
 {
     const QColor desktop = toQColor(desktopColor());
-    m_window->setObjectName(toQString(spec.name));
-    m_window->setWindowTitle(toQString(spec.caption));
+    m_window->setObjectName(toQString(layout.name));
+    m_window->setWindowTitle(toQString(layout.caption));
     paintBackground(m_window.get(), desktop);
 
-    if (!spec.menu.empty()) {
-        for (const MenuRow &item : spec.menu) {
+    if (!layout.menu.empty()) {
+        for (const MenuRow &item : layout.menu) {
             QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
             action->setObjectName(toQString(item.name));
         }
@@ -142,13 +142,13 @@ Window::Window(const WindowSpec &spec)
     auto *client = new QWidget(m_window.get());
     client->setObjectName(QStringLiteral("client"));
     paintBackground(client, desktop);
-    client->setMinimumSize(twipsToPixels(spec.clientWidth), twipsToPixels(spec.clientHeight));
+    client->setMinimumSize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
     m_window->setCentralWidget(client);
 
     // Frames come before their children in the table, so a parent always exists when needed.
     std::vector<std::pair<int, QWidget *>> focusable;
     std::vector<QWidget *> windowed;
-    for (const ControlRow &row : spec.controls) {
+    for (const ControlRow &row : layout.controls) {
         QWidget *parent = row.parent.empty() ? client : find<QWidget>(m_window.get(), row.parent);
         QWidget *widget = createControl(row, parent, desktop);
         if (widget->focusPolicy() != Qt::NoFocus)
@@ -162,7 +162,7 @@ Window::Window(const WindowSpec &spec)
 
     // Prompts name the controls beside them: text boxes through the buddy relation (Qt then uses
     // the prompt's caption as the name), other controls through their description.
-    for (const ControlRow &row : spec.controls) {
+    for (const ControlRow &row : layout.controls) {
         if (row.prompt.empty())
             continue;
         auto *control = find<QWidget>(m_window.get(), row.name);
@@ -185,9 +185,9 @@ Window::Window(const WindowSpec &spec)
     if (!focusable.empty())
         focusable.front().second->setFocus();
 
-    const int menuHeight = spec.menu.empty() ? 0 : m_window->menuBar()->sizeHint().height();
+    const int menuHeight = layout.menu.empty() ? 0 : m_window->menuBar()->sizeHint().height();
     m_window->resize(
-        twipsToPixels(spec.clientWidth), twipsToPixels(spec.clientHeight) + menuHeight);
+        twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight) + menuHeight);
 }
 
 Window::~Window() = default;

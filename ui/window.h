@@ -63,7 +63,7 @@ int twipsToPixels(int twips);
 class Window
 {
 public:
-    explicit Window(const WindowSpec &spec);
+    explicit Window(const WindowSpec &layout);
     ~Window();
     Window(const Window &) = delete;
     Window &operator=(const Window &) = delete;

@@ -83,15 +83,15 @@ int main(int argc, char **argv)
     FirstPaint probe;
     application.installEventFilter(&probe);
 
-    const ui::WindowSpec &spec = Form1::Layout;
+    const ui::WindowSpec &layout = Form1::Layout;
     QMainWindow window;
     window.setObjectName(QStringLiteral("Form1"));
-    window.setWindowTitle(ui::toQString(spec.caption));
-    for (const ui::MenuRow &item : spec.menu)
+    window.setWindowTitle(ui::toQString(layout.caption));
+    for (const ui::MenuRow &item : layout.menu)
         window.menuBar()->addAction(ui::toQString(item.caption));
     auto *client = new QWidget(&window);
     window.setCentralWidget(client);
-    for (const ui::ControlRow &row : spec.controls) {
+    for (const ui::ControlRow &row : layout.controls) {
         QWidget *parent
             = row.parent.empty() ? client : client->findChild<QWidget *>(ui::toQString(row.parent));
         QWidget *control = plainControl(row, parent);
@@ -99,8 +99,8 @@ int main(int argc, char **argv)
         control->setGeometry(
             pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
     }
-    window.resize(pixels(spec.clientWidth),
-        pixels(spec.clientHeight) + window.menuBar()->sizeHint().height());
+    window.resize(pixels(layout.clientWidth),
+        pixels(layout.clientHeight) + window.menuBar()->sizeHint().height());
     window.show();
     return QApplication::exec();
 #else
