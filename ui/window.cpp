@@ -132,11 +132,9 @@ Window::Window(const WindowSpec &layout)
     m_window->setWindowTitle(toQString(layout.caption));
     paintBackground(m_window.get(), desktop);
 
-    if (!layout.menu.empty()) {
-        for (const MenuRow &item : layout.menu) {
-            QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
-            action->setObjectName(toQString(item.name));
-        }
+    for (const MenuRow &item : layout.menu) {
+        QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
+        action->setObjectName(toQString(item.name));
     }
 
     auto *client = new QWidget(m_window.get());
