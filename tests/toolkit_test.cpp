@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void ordinaryFileTestIsLiteral();
     void clipboardTextIsPlainText();
     void japaneseFaceHasJapaneseGlyphs();
+    void desktopColourIsReadableAndUnlikeTheHighlight();
 };
 
 void ToolkitTest::twipsBecomePixels_data()
@@ -324,6 +326,30 @@ void ToolkitTest::japaneseFaceHasJapaneseGlyphs()
     const QFontMetrics metrics(font);
     for (char32_t c : std::u32string_view(U"悪曰明漢ひカ"))
         QVERIFY2(metrics.inFontUcs4(c), qPrintable(QString::number(c, 16)));
+}
+
+void ToolkitTest::desktopColourIsReadableAndUnlikeTheHighlight()
+{
+    // WCAG relative luminance and contrast ratio.
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+            + 0.0722 * channel(c.blueF());
+    };
+    auto contrast = [&](const QColor &a, const QColor &b) {
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    };
+    const ui::Color d = ui::desktopColor();
+    const QColor desktop(d.red, d.green, d.blue);
+    for (QWidget *kind :
+        {static_cast<QWidget *>(new QLabel), static_cast<QWidget *>(new QCheckBox)}) {
+        QVERIFY(contrast(desktop, kind->palette().color(QPalette::WindowText)) >= 4.5);
+        delete kind;
+    }
+    QVERIFY(contrast(desktop, Qt::white) >= 1.5);
 }
 
 QTEST_MAIN(ToolkitTest)
