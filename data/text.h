@@ -68,4 +68,11 @@ inline std::vector<std::u16string_view> characters(std::u16string_view s)
     return result;
 }
 
+// A number in decimal digits, as messages show it.
+inline std::u16string decimal(int value)
+{
+    const std::string digits = std::to_string(value);
+    return {digits.begin(), digits.end()};
+}
+
 } // namespace text

@@ -22,16 +22,10 @@ constexpr std::u16string_view HelpNote
       u"reading of Phonetic compound Kanji, you can easily guess the pronounciation of almost 67 "
       u"% of them!";
 
-std::u16string decimal(int value)
-{
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
-}
-
 std::u16string rangePrompt(std::u16string_view sentence)
 {
-    return std::u16string(sentence) + u" Enter the record number (1 to " + decimal(RecordCount)
-        + u") !";
+    return std::u16string(sentence) + u" Enter the record number (1 to "
+        + text::decimal(RecordCount) + u") !";
 }
 
 // Reads a record number typed at a browsing prompt: optional sign, decimal digits with an

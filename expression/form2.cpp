@@ -58,9 +58,8 @@ void Form2::Command1_Click()
     const std::vector<std::u16string_view> chars = text::characters(text);
     std::size_t n = chars.size();
     if (n > std::size_t(m_cellLimit)) {
-        const std::string limit = std::to_string(m_cellLimit);
-        m_links.dialogs.message(u"We will take the first "
-            + std::u16string(limit.begin(), limit.end()) + u" letters only!");
+        m_links.dialogs.message(
+            u"We will take the first " + text::decimal(m_cellLimit) + u" letters only!");
         n = std::size_t(m_cellLimit);
     }
     for (std::size_t i = 1; i <= n; ++i) {

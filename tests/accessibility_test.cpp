@@ -1,6 +1,7 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
+#include "ui/convert.h"
 #include "ui/platform.h"
 
 #include <QAccessible>
@@ -33,9 +34,7 @@ QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
 {
     QStringList silent;
     for (const ui::ControlRow &row : layout.controls) {
-        const QString name = row.index >= 0
-            ? u"%1[%2]"_s.arg(QLatin1StringView(row.name)).arg(row.index)
-            : QString::fromLatin1(row.name);
+        const QString name = ui::objectName(row.name, row.index);
         QAccessibleInterface *control
             = QAccessible::queryAccessibleInterface(window.widget()->findChild<QWidget *>(name));
         if (!control || control->role() == QAccessible::NoRole

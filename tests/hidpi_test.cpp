@@ -4,6 +4,7 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
+#include "ui/convert.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -40,9 +41,7 @@ void HiDpiTest::windowsScaleAsAWhole()
     QCOMPARE(window.widget()->devicePixelRatioF(), factor);
 
     for (const ui::ControlRow &row : layout.controls) {
-        const QString name = row.index >= 0
-            ? u"%1[%2]"_s.arg(QLatin1StringView(row.name)).arg(row.index)
-            : QString::fromLatin1(row.name);
+        const QString name = ui::objectName(row.name, row.index);
         QWidget *control = window.widget()->findChild<QWidget *>(name);
         // Logical geometry stays the layout's; the device pixels grow with the factor.
         QCOMPARE(control->geometry(),

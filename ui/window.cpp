@@ -103,9 +103,7 @@ namespace {
             break;
         }
         }
-        widget->setObjectName(row.index >= 0
-                ? QStringLiteral("%1[%2]").arg(toQString(row.name)).arg(row.index)
-                : toQString(row.name));
+        widget->setObjectName(objectName(row.name, row.index));
         widget->setFont(fontFor(row.font));
         widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
             twipsToPixels(row.width), twipsToPixels(row.height));
@@ -214,8 +212,7 @@ LabelArray Window::labelArray(std::string_view name) const
 {
     std::vector<CellLabel *> cells;
     for (int index = 0;; ++index) {
-        auto *cell = m_window->findChild<CellLabel *>(
-            QStringLiteral("%1[%2]").arg(toQString(name)).arg(index));
+        auto *cell = m_window->findChild<CellLabel *>(objectName(name, index));
         if (!cell)
             break;
         cells.push_back(cell);

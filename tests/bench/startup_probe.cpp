@@ -68,10 +68,6 @@ QWidget *plainControl(const ui::ControlRow &row, QWidget *parent)
     return nullptr;
 }
 
-int pixels(int twips)
-{
-    return (twips + 7) / 15;
-}
 #endif
 
 } // namespace
@@ -96,11 +92,11 @@ int main(int argc, char **argv)
             = row.parent.empty() ? client : client->findChild<QWidget *>(ui::toQString(row.parent));
         QWidget *control = plainControl(row, parent);
         control->setObjectName(ui::toQString(row.name));
-        control->setGeometry(
-            pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
+        control->setGeometry(ui::twipsToPixels(row.left), ui::twipsToPixels(row.top),
+            ui::twipsToPixels(row.width), ui::twipsToPixels(row.height));
     }
-    window.resize(pixels(layout.clientWidth),
-        pixels(layout.clientHeight) + window.menuBar()->sizeHint().height());
+    window.resize(ui::twipsToPixels(layout.clientWidth),
+        ui::twipsToPixels(layout.clientHeight) + window.menuBar()->sizeHint().height());
     window.show();
     return QApplication::exec();
 #else
