@@ -43,7 +43,7 @@ constexpr ControlRow Controls[] = {
 };
 // clang-format on
 
-constexpr ui::MenuRow Menu[] = {{"Help", u"Help"}};
+constexpr ui::MenuRow Menu[] = {{"Help", u"Help", "F1"}};
 
 } // namespace
 

@@ -133,12 +133,15 @@ Window::Window(const WindowSpec &layout)
     for (const MenuRow &item : layout.menu) {
         QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
         action->setObjectName(toQString(item.name));
+        action->setShortcut(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
     }
 
     auto *client = new QWidget(m_window.get());
     client->setObjectName(QStringLiteral("client"));
     paintBackground(client, desktop);
-    client->setMinimumSize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+    // No minimum size: a window made smaller than its layout clips its controls, which keep
+    // their place and size.
+    client->resize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
     m_window->setCentralWidget(client);
 
     // Frames come before their children in the table, so a parent always exists when needed.

@@ -46,6 +46,7 @@ struct MenuRow
 {
     std::string_view name;
     std::u16string_view caption;
+    std::string_view shortcut = {}; // a key sequence in Qt's portable text form, as "F1"
 };
 
 struct WindowSpec
