@@ -5,6 +5,8 @@
 Program::Program()
     : m_form1(Form1::Links {
         .dialogs = m_dialogs,
+        .table = Module1::KanjiTable,
+        .recordCount = Module1::RecordCount,
         .showExpressionWindow = [this] { showExpressionWindow(); },
         .endProgram = [] { ui::endProgram(); },
     })
@@ -22,6 +24,8 @@ void Program::showExpressionWindow()
     if (!m_form2) {
         m_form2 = std::make_unique<Form2>(Form2::Links {
             .dialogs = m_dialogs,
+            .table = Module1::KanjiTable,
+            .recordCount = Module1::RecordCount,
             .showDictionaryWindow = [this] { m_form1.window().show(); },
             .dictionaryBackground = [this] { return m_form1.window().background(); },
         });

@@ -3,6 +3,8 @@
 // Text handling shared by the dictionary search, the kanji reader and the verb conjugator.
 // Standard C++ only, header only, so the Qt-free engine can use it without linking anything.
 
+#include <charconv>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,15 @@ constexpr std::u16string_view trimmed(std::u16string_view s)
     while (!s.empty() && isSpace(s.back()))
         s.remove_suffix(1);
     return s;
+}
+
+// Only the space character, as the sound check trims a reading.
+constexpr std::u16string_view trimmedSpaces(std::u16string_view s)
+{
+    const auto first = s.find_first_not_of(u' ');
+    if (first == s.npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
 }
 
 // Lower-cases Latin letters, ASCII and full-width; everything else is left as it is.
@@ -68,11 +79,12 @@ inline std::vector<std::u16string_view> characters(std::u16string_view s)
     return result;
 }
 
-// A number in decimal digits, as messages show it.
+// A number in decimal digits, as messages show it, whatever the locale.
 inline std::u16string decimal(int value)
 {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
+    char digits[12];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    return {std::begin(digits), end};
 }
 
 } // namespace text

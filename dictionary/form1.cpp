@@ -1,15 +1,11 @@
 #include "dictionary/form1.h"
 
-#include "data/kanji_table.h"
+#include "data/dictionary.h"
 #include "data/text.h"
 #include "ui/platform.h"
 
-#include <cmath>
-#include <optional>
 #include <string>
 
-using Module1::KanjiTable;
-using Module1::RecordCount;
 using Module1::Col::English;
 
 namespace {
@@ -22,43 +18,10 @@ constexpr std::u16string_view HelpNote
       u"reading of Phonetic compound Kanji, you can easily guess the pronounciation of almost 67 "
       u"% of them!";
 
-std::u16string rangePrompt(std::u16string_view sentence)
+std::u16string rangePrompt(std::u16string_view sentence, std::int16_t recordCount)
 {
     return std::u16string(sentence) + u" Enter the record number (1 to "
-        + text::decimal(RecordCount) + u") !";
-}
-
-// Reads a record number typed at a browsing prompt: optional sign, decimal digits with an
-// optional fraction, halves rounded to the even neighbour. Anything else, and any number outside
-// 1 to RecordCount, is no answer.
-std::optional<std::int16_t> recordNumber(std::u16string_view answer)
-{
-    const std::u16string_view s = text::trimmed(answer);
-    std::string ascii;
-    bool digits = false;
-    bool point = false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if ((c == u'+' || c == u'-') && i == 0) {
-            ascii += static_cast<char>(c);
-        } else if (c >= u'0' && c <= u'9') {
-            ascii += static_cast<char>(c);
-            digits = true;
-        } else if (c == u'.' && !point) {
-            ascii += '.';
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-        if (ascii.size() > 32)
-            return std::nullopt; // far outside any record number
-    }
-    if (!digits)
-        return std::nullopt;
-    const double rounded = std::nearbyint(std::stod(ascii)); // ties to even
-    if (rounded < 1 || rounded > RecordCount)
-        return std::nullopt;
-    return static_cast<std::int16_t>(rounded);
+        + text::decimal(recordCount) + u") !";
 }
 
 } // namespace
@@ -112,14 +75,14 @@ void Form1::Form_Load()
     SetEnglishToJapaneseCaptions();
     m_command4.setVisible(true);
     m_currentRecord = 0;
-    Module1::LoadBuiltinRecords(KanjiTable, RecordCount);
+    Module1::LoadBuiltinRecords(m_links.table, m_links.recordCount);
 }
 
 void Form1::ShowRecord(std::int16_t row, Pairing pairing)
 {
     using namespace Module1::Col;
     // Rows outside the table never reach here; rows past the records are empty and show so.
-    const Module1::Row &record = KanjiTable.at(static_cast<std::size_t>(row));
+    const Module1::Row &record = m_links.table.at(static_cast<std::size_t>(row));
     const bool englishFirst = pairing == Pairing::EnglishToJapanese;
     m_label1.setCaption(record[Kanji]);
     m_label3.setCaption(record[Onyomi]);
@@ -145,6 +108,15 @@ void Form1::SetEnglishToJapaneseCaptions()
     m_label7.setCaption(u"The Kunyomi:");
 }
 
+// Browsing shows the English-to-Japanese captions and values, so the next search looks for the
+// English word that the caption asks for.
+void Form1::ShowBrowsedRecord(std::int16_t row)
+{
+    m_englishToJapanese = true;
+    SetEnglishToJapaneseCaptions();
+    ShowRecord(row, Pairing::EnglishToJapanese);
+}
+
 void Form1::Command1_Click()
 {
     m_links.endProgram();
@@ -153,21 +125,19 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     ClearRecordView();
-    const std::u16string key = text::folded(m_text1.text());
     const std::size_t column = m_englishToJapanese ? English : Module1::Col::Kunyomi;
-    for (std::int16_t row = 1; row <= RecordCount; ++row) {
-        if (text::folded(KanjiTable[static_cast<std::size_t>(row)][column]) == key) {
-            ShowRecord(
-                row, m_englishToJapanese ? Pairing::EnglishToJapanese : Pairing::JapaneseToEnglish);
-            return;
-        }
+    const std::int16_t row = Module1::FindRecord(
+        m_links.table, m_links.recordCount, column, m_text1.text(), Module1::Match::Folded);
+    if (row == 0) {
+        m_links.dialogs.message(u"Sorry, the word is not yet in the dictionary!");
+        return;
     }
-    m_links.dialogs.message(u"Sorry, the word is not yet in the dictionary!");
+    ShowRecord(row, m_englishToJapanese ? Pairing::EnglishToJapanese : Pairing::JapaneseToEnglish);
 }
 
 void Form1::Command3_Click()
 {
-    const std::u16string name = std::u16string(text::trimmed(m_label2.caption())) + u".wav";
+    const std::u16string name = std::u16string(text::trimmedSpaces(m_label2.caption())) + u".wav";
     if (!ui::isOrdinaryFile(name))
         m_links.dialogs.message(u"Sorry the sound file is not available yet");
 }
@@ -203,30 +173,28 @@ void Form1::Command6_Click()
 
 void Form1::Command7_Click()
 {
-    if (m_currentRecord < RecordCount) {
-        ++m_currentRecord;
-        SetEnglishToJapaneseCaptions();
-        ShowRecord(m_currentRecord, Pairing::EnglishToJapanese);
+    if (m_currentRecord < m_links.recordCount) {
+        ShowBrowsedRecord(static_cast<std::int16_t>(m_currentRecord + 1));
         return;
     }
-    const std::u16string answer
-        = m_links.dialogs.input(rangePrompt(u"Sorry, This is the last record."));
-    if (const auto number = recordNumber(answer))
-        m_currentRecord = *number;
+    const std::u16string answer = m_links.dialogs.input(
+        rangePrompt(u"Sorry, This is the last record.", m_links.recordCount));
+    if (const auto record
+        = Module1::RecordFromAnswer(answer, Module1::BrowseEnd::Last, m_links.recordCount))
+        m_currentRecord = *record;
 }
 
 void Form1::Command8_Click()
 {
     if (m_currentRecord > 1) {
-        --m_currentRecord;
-        SetEnglishToJapaneseCaptions();
-        ShowRecord(m_currentRecord, Pairing::EnglishToJapanese);
+        ShowBrowsedRecord(static_cast<std::int16_t>(m_currentRecord - 1));
         return;
     }
-    const std::u16string answer
-        = m_links.dialogs.input(rangePrompt(u"Sorry, This is the first record."));
-    if (const auto number = recordNumber(answer))
-        m_currentRecord = static_cast<std::int16_t>(*number + 1);
+    const std::u16string answer = m_links.dialogs.input(
+        rangePrompt(u"Sorry, This is the first record.", m_links.recordCount));
+    if (const auto record
+        = Module1::RecordFromAnswer(answer, Module1::BrowseEnd::First, m_links.recordCount))
+        m_currentRecord = *record;
 }
 
 void Form1::Command9_Click()

@@ -4,6 +4,7 @@
 // one, and hide or show the readings to test oneself. Layout: form1_layout.cpp; handlers:
 // form1.cpp.
 
+#include "data/kanji_table.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/window.h"
@@ -17,6 +18,9 @@ public:
     struct Links
     {
         ui::Dialogs &dialogs;
+        // The table Form_Load fills and every handler reads.
+        Module1::Table &table;
+        std::int16_t &recordCount;
         // Shows the expression window, creating it on first use.
         std::function<void()> showExpressionWindow;
         std::function<void()> endProgram;
@@ -53,6 +57,7 @@ private:
     void ShowRecord(std::int16_t row, Pairing pairing);
     void ClearRecordView();
     void SetEnglishToJapaneseCaptions();
+    void ShowBrowsedRecord(std::int16_t row);
 
     Links m_links;
     ui::Window m_window;

@@ -1,14 +1,11 @@
 #include "expression/form2.h"
 
-#include "data/kanji_table.h"
+#include "data/dictionary.h"
 #include "data/text.h"
 #include "expression/conjugation.h"
 #include "ui/platform.h"
 
 #include <string>
-
-using Module1::KanjiTable;
-using Module1::RecordCount;
 
 namespace {
 
@@ -55,16 +52,14 @@ void Form2::Command1_Click()
         m_cells.at(i - 1).setCaption(u"");
         m_cellChars[std::size_t(i)].clear();
     }
-    const std::vector<std::u16string_view> chars = text::characters(text);
-    std::size_t n = chars.size();
-    if (n > std::size_t(m_cellLimit)) {
+    const Module1::CellSplit split = Module1::SplitIntoCells(text, std::size_t(m_cellLimit));
+    if (split.cut) {
         m_links.dialogs.message(
             u"We will take the first " + text::decimal(m_cellLimit) + u" letters only!");
-        n = std::size_t(m_cellLimit);
     }
-    for (std::size_t i = 1; i <= n; ++i) {
-        m_cells.at(int(i) - 1).setCaption(chars[i - 1]);
-        m_cellChars[i] = chars[i - 1];
+    for (std::size_t i = 1; i <= split.cells.size(); ++i) {
+        m_cells.at(int(i) - 1).setCaption(split.cells[i - 1]);
+        m_cellChars[i] = split.cells[i - 1];
     }
 }
 
@@ -94,13 +89,11 @@ void Form2::Label2_Click(std::int16_t index)
     m_cells.at(m_lastCell).setBackground(m_links.dictionaryBackground());
     m_lastCell = index;
     m_label1.setCaption(u"");
-    const std::u16string &kanji = m_cellChars[std::size_t(index) + 1];
-    for (std::size_t row = 1; row <= std::size_t(RecordCount); ++row) {
-        const Module1::Row &record = KanjiTable[row];
-        if (record[Kanji] == kanji) {
-            m_cells.at(index).setBackground(ui::White);
-            m_label1.setCaption(record[Kunyomi] + u"; " + record[Onyomi] + u"; " + record[English]);
-            return;
-        }
-    }
+    const std::int16_t row = Module1::FindRecord(m_links.table, m_links.recordCount, Kanji,
+        m_cellChars[std::size_t(index) + 1], Module1::Match::Exact);
+    if (row == 0)
+        return;
+    const Module1::Row &record = m_links.table[std::size_t(row)];
+    m_cells.at(index).setBackground(ui::White);
+    m_label1.setCaption(record[Kunyomi] + u"; " + record[Onyomi] + u"; " + record[English]);
 }

@@ -4,6 +4,7 @@
 // readings and meaning) and a verb conjugator (ten forms of a verb in romaji). Layout:
 // form2_layout.cpp; handlers: form2.cpp.
 
+#include "data/kanji_table.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/window.h"
@@ -19,6 +20,9 @@ public:
     struct Links
     {
         ui::Dialogs &dialogs;
+        // The dictionary's table, loaded by the dictionary window.
+        const Module1::Table &table;
+        const std::int16_t &recordCount;
         std::function<void()> showDictionaryWindow;
         std::function<ui::Color()> dictionaryBackground;
     };

@@ -15,11 +15,14 @@
 struct DictionaryWindow
 {
     DictionaryWindow()
-        : form(std::make_unique<Form1>(Form1::Links {
-            .dialogs = dialogs,
-            .showExpressionWindow = [this] { ++expressionShown; },
-            .endProgram = [this] { ++ended; },
-        }))
+        : table(std::make_unique<Module1::Table>())
+        , form(std::make_unique<Form1>(Form1::Links {
+              .dialogs = dialogs,
+              .table = *table,
+              .recordCount = recordCount,
+              .showExpressionWindow = [this] { ++expressionShown; },
+              .endProgram = [this] { ++ended; },
+          }))
     { }
 
     QWidget *widget(const char *name) const
@@ -38,5 +41,8 @@ struct DictionaryWindow
     ScriptedDialogs dialogs;
     int expressionShown = 0;
     int ended = 0;
+    // The window's own table, filled when the window loads.
+    std::unique_ptr<Module1::Table> table;
+    std::int16_t recordCount = 0;
     std::unique_ptr<Form1> form;
 };

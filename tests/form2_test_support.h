@@ -3,6 +3,7 @@
 // An expression window on real widgets, with scripted dialogs and a stand-in dictionary window.
 
 #include "expression/form2.h"
+#include "loaded_records.h"
 #include "scripted_dialogs.h"
 
 #include <QCheckBox>
@@ -21,6 +22,8 @@ struct ExpressionWindow
     ExpressionWindow()
         : form(std::make_unique<Form2>(Form2::Links {
             .dialogs = dialogs,
+            .table = loadedRecords().table,
+            .recordCount = loadedRecords().count,
             .showDictionaryWindow = [this] { ++dictionaryShown; },
             .dictionaryBackground = [] { return Desktop; },
         }))

@@ -43,6 +43,8 @@ int main(int argc, char **argv)
     ScriptedDialogs dialogs;
     std::unique_ptr<Form2> form2;
     Form1 form1({.dialogs = dialogs,
+        .table = Module1::KanjiTable,
+        .recordCount = Module1::RecordCount,
         .showExpressionWindow = [] {},
         .endProgram =
             [] {
@@ -56,6 +58,8 @@ int main(int argc, char **argv)
 
     form2 = std::make_unique<Form2>(Form2::Links {
         .dialogs = dialogs,
+        .table = Module1::KanjiTable,
+        .recordCount = Module1::RecordCount,
         .showDictionaryWindow = [] {},
         .dictionaryBackground = [&] { return form1.window().background(); },
     });
