@@ -29,6 +29,9 @@ public:
 
     static const ui::WindowSpec Layout;
     static constexpr int CellCount = 62;
+    // Slots 0 to 100 of CellChars; slot i holds cell i - 1, so slot 0 and slots past the cells
+    // stay empty.
+    static constexpr std::size_t CellCharSlots = 101;
 
     // Builds the window and runs Form_Load; the window is not shown yet.
     explicit Form2(Links links);
@@ -59,6 +62,6 @@ private:
     std::array<ui::Label, 10> m_results;
 
     std::int16_t m_cellLimit = 0;
-    std::array<std::u16string, 101> m_cellChars;
+    std::array<std::u16string, CellCharSlots> m_cellChars;
     std::int16_t m_lastCell = 0;
 };

@@ -81,7 +81,12 @@ constexpr auto Controls = [] {
     return rows;
 }();
 
-static_assert(Controls.size() == std::size(Fixed) + 62 + std::size(Conjugation));
+static_assert([] {
+    int cells = 0;
+    for (const GridRow &grid : Grid)
+        cells += grid.count;
+    return cells == Form2::CellCount;
+}());
 
 } // namespace
 
