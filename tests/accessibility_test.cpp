@@ -52,7 +52,11 @@ class AccessibilityTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ui::setUpFonts(); }
+    void initTestCase()
+    {
+        ui::setUpFonts();
+        ui::setUpAccessibility();
+    }
     void tabReachesTheDictionaryControlsInOrder();
     void tabReachesTheExpressionControlsInOrder();
     void everyControlIsAnnounced();

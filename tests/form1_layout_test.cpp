@@ -28,7 +28,7 @@ struct Expected
     bool visible;
 };
 
-constexpr const char16_t *Gothic = u"ＭＳ Ｐゴシック";
+constexpr const char16_t *Gothic = ui::JapaneseGothic.data();
 
 // clang-format off
 constexpr Expected Controls[] = {

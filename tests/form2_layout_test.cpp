@@ -27,7 +27,7 @@ struct Expected
     bool inFrame;
 };
 
-constexpr const char16_t *Gothic = u"ＭＳ Ｐゴシック";
+constexpr const char16_t *Gothic = ui::JapaneseGothic.data();
 constexpr const char16_t *Lucida = u"Lucida Sans Unicode";
 
 // clang-format off

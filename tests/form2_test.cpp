@@ -70,6 +70,7 @@ private Q_SLOTS:
 void Form2Test::initTestCase()
 {
     ui::setUpFonts();
+    ui::setUpAccessibility();
 }
 
 void Form2Test::startsEmptyWithAllFormsTicked()

@@ -1,6 +1,7 @@
 #include "ui/platform.h"
 
 #include "ui/convert.h"
+#include "ui/fonts.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -20,22 +21,22 @@ Color desktopColor()
 
 void setUpFonts()
 {
-    // fontconfig knows none of the Windows faces the layouts name.
-    const QStringList gothic {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-        QStringLiteral("Noto Sans CJK JP")};
-    QFont::insertSubstitutions(QStringLiteral(u"ＭＳ Ｐゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-        {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(
-        QStringLiteral("Lucida Sans Unicode"), {QStringLiteral("DejaVu Sans")});
-
-    // The layouts were drawn for a small UI font. At 8 pt the descenders of two-line captions
-    // ("Enter the verb in romaji:") lose a pixel row at scale factors 1.5 and 2; 7.8 pt keeps
-    // every caption whole at 1, 1.5 and 2.
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPointSizeF(7.8);
+    for (const Substitution &substitution : Substitutions) {
+        QStringList installed;
+        for (std::u16string_view family : substitution.installed) {
+            if (!family.empty())
+                installed << toQString(family);
+        }
+        QFont::insertSubstitutions(toQString(substitution.face), installed);
+    }
+    const FontFace face = faceOf(Font::Default);
+    QFont font(toQString(face.family));
+    font.setPointSizeF(face.points);
     QApplication::setFont(font);
+}
+
+void setUpAccessibility()
+{
     installCellAccessibility();
 }
 
@@ -64,6 +65,7 @@ Application::Application(int &argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.velmora.Kanji"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.velmora.Kanji.svg")));
     setUpFonts();
+    setUpAccessibility();
 }
 
 Application::~Application() = default;

@@ -21,6 +21,9 @@ Color desktopColor();
 // Maps the Windows face names of the layouts to installed faces and sets the default UI font.
 void setUpFonts();
 
+// Lets assistive technology press the kanji cells as a click does.
+void setUpAccessibility();
+
 std::u16string clipboardText();
 
 // True when `name` names an ordinary, visible file in the current directory. The name is taken

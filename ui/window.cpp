@@ -26,28 +26,13 @@ namespace {
 
     QFont fontFor(Font font)
     {
-        auto make = [](const QString &family, double points, QFont::Weight weight) {
-            QFont f(family);
-            f.setPointSizeF(points);
-            f.setWeight(weight);
-            return f;
-        };
-        static const QString japaneseGothic = QStringLiteral(u"ＭＳ Ｐゴシック");
-        switch (font) {
-        case Font::Value:
-            return make(japaneseGothic, 12, QFont::Normal);
-        case Font::Kanji:
-            return make(japaneseGothic, 24, QFont::Normal);
-        case Font::Title:
-            return make(QStringLiteral("Tahoma"), 20.25, QFont::Bold);
-        case Font::Heading:
-            return make(QStringLiteral("Lucida Sans Unicode"), 12, QFont::Normal);
-        case Font::SmallHeading:
-            return make(QStringLiteral("Lucida Sans Unicode"), 9.75, QFont::Normal);
-        case Font::Default:
-            break;
-        }
-        return QApplication::font();
+        if (font == Font::Default)
+            return QApplication::font();
+        const FontFace face = faceOf(font);
+        QFont f(toQString(face.family));
+        f.setPointSizeF(face.points);
+        f.setWeight(face.bold ? QFont::Bold : QFont::Normal);
+        return f;
     }
 
     void paintBackground(QWidget *widget, const QColor &color)

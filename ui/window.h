@@ -4,6 +4,7 @@
 // 96 dpi); the table is the one place a form's geometry is written down.
 
 #include "ui/controls.h"
+#include "ui/fonts.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +18,6 @@ namespace ui {
 class FormWindow;
 
 enum class Kind { Label, TextBox, Button, CheckBox, Frame };
-enum class Font { Default, Value, Kanji, Title, Heading, SmallHeading };
 enum class Align { Left, Centre };
 
 inline constexpr int NoTab = -1;
