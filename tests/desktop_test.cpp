@@ -36,7 +36,7 @@ void DesktopTest::windowIconDrawsAtEachSize()
     const QIcon icon = QApplication::windowIcon();
     QVERIFY2(!icon.isNull(), "no window icon: resource or SVG icon plugin missing");
     const QImage image
-        = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
+        = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(image.size(), QSize(size, size));
     // A rounded square: transparent corners, opaque paper in the middle, ink somewhere.
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
