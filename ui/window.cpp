@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "ui/contrast.h"
 #include "ui/convert.h"
 #include "ui/platform.h"
 #include "ui/widgets.h"
@@ -57,6 +58,7 @@ namespace {
         widget->setPalette(palette);
         widget->setBackgroundRole(QPalette::Window); // buttons would fill with their Button role
         widget->setAutoFillBackground(true);
+        keepTextReadable(widget);
     }
 
     QWidget *createControl(const ControlRow &row, QWidget *parent, const QColor &desktop)
@@ -134,6 +136,8 @@ Window::Window(const WindowSpec &layout)
         QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
         action->setObjectName(toQString(item.name));
     }
+    if (!layout.menu.empty())
+        keepTextReadable(m_window->menuBar()); // it inherits the desktop colour from the window
 
     auto *client = new QWidget(m_window.get());
     client->setObjectName(QStringLiteral("client"));
