@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "ui/contrast.h"
 #include "ui/convert.h"
 #include "ui/widgets.h"
 
@@ -56,6 +57,7 @@ void Label::setBackground(Color color)
     QPalette palette = m_widget->palette();
     palette.setColor(QPalette::Window, toQColor(color));
     m_widget->setPalette(palette);
+    keepTextReadable(m_widget);
 }
 
 std::u16string TextBox::text() const

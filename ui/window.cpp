@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "ui/contrast.h"
 #include "ui/convert.h"
 #include "ui/platform.h"
 #include "ui/widgets.h"
@@ -42,6 +43,7 @@ namespace {
         widget->setPalette(palette);
         widget->setBackgroundRole(QPalette::Window); // buttons would fill with their Button role
         widget->setAutoFillBackground(true);
+        keepTextReadable(widget);
     }
 
     QWidget *createControl(const ControlRow &row, QWidget *parent, const QColor &desktop)
@@ -120,6 +122,8 @@ Window::Window(const WindowSpec &layout)
         action->setObjectName(toQString(item.name));
         action->setShortcut(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
     }
+    if (!layout.menu.empty())
+        keepTextReadable(m_window->menuBar()); // it inherits the desktop colour from the window
 
     auto *client = new QWidget(m_window.get());
     client->setObjectName(QStringLiteral("client"));

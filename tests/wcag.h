@@ -1,0 +1,21 @@
+#pragma once
+
+// WCAG 2 contrast ratio, worked out here so the tests do not rely on the program's own sums.
+
+#include <QColor>
+
+#include <algorithm>
+#include <cmath>
+
+inline double wcagContrast(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+            + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
