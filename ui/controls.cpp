@@ -11,20 +11,6 @@
 
 namespace ui {
 
-namespace {
-
-    // Prompts name the controls beside them; keep a described control in step with its prompt.
-    void updateDescribedControls(QLabel *prompt)
-    {
-        QWidget *window = prompt->window();
-        for (QWidget *control : window->findChildren<QWidget *>()) {
-            if (control->property("prompt").toString() == prompt->objectName())
-                control->setAccessibleDescription(prompt->text());
-        }
-    }
-
-} // namespace
-
 std::u16string Label::caption() const
 {
     return m_widget->text().toStdU16String();
@@ -33,8 +19,8 @@ std::u16string Label::caption() const
 void Label::setCaption(std::u16string_view caption)
 {
     m_widget->setText(toQString(caption));
-    if (m_widget->property("isPrompt").toBool())
-        updateDescribedControls(m_widget);
+    if (auto *link = PromptLink::find(m_widget))
+        link->update(m_widget->text());
 }
 
 bool Label::isVisible() const

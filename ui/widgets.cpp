@@ -100,6 +100,31 @@ void CellLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
+PromptLink &PromptLink::of(QLabel *prompt)
+{
+    if (PromptLink *link = find(prompt))
+        return *link;
+    return *new PromptLink(prompt);
+}
+
+PromptLink *PromptLink::find(QLabel *prompt)
+{
+    return prompt->findChild<PromptLink *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void PromptLink::describe(QWidget *control)
+{
+    m_controls.emplace_back(control);
+}
+
+void PromptLink::update(const QString &caption)
+{
+    for (QWidget *control : m_controls) {
+        if (control)
+            control->setAccessibleDescription(caption);
+    }
+}
+
 namespace {
 
     class CellAccessible : public QAccessibleWidget

@@ -5,9 +5,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 
 #include <functional>
+#include <vector>
 
 namespace ui {
 
@@ -74,6 +76,23 @@ protected:
 
 private:
     int m_index;
+};
+
+// The controls a prompt label names to assistive technology: their description follows the
+// prompt's caption. A child of the prompt, so it lives and dies with it.
+class PromptLink : public QObject
+{
+    Q_OBJECT
+public:
+    static PromptLink &of(QLabel *prompt);
+    static PromptLink *find(QLabel *prompt);
+
+    void describe(QWidget *control);
+    void update(const QString &caption);
+
+private:
+    using QObject::QObject;
+    std::vector<QPointer<QWidget>> m_controls;
 };
 
 void installCellAccessibility();

@@ -107,6 +107,80 @@ namespace {
         return widget;
     }
 
+    void addMenu(FormWindow *window, std::span<const MenuRow> menu)
+    {
+        for (const MenuRow &item : menu) {
+            QAction *action = window->menuBar()->addAction(toQString(item.caption));
+            action->setObjectName(toQString(item.name));
+            action->setShortcut(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
+        }
+        if (!menu.empty())
+            keepTextReadable(window->menuBar()); // it inherits the desktop colour from the window
+    }
+
+    QWidget *addClient(FormWindow *window, const WindowSpec &layout, const QColor &desktop)
+    {
+        auto *client = new QWidget(window);
+        client->setObjectName(QStringLiteral("client"));
+        paintBackground(client, desktop);
+        // No minimum size: a window made smaller than its layout clips its controls, which keep
+        // their place and size.
+        client->resize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+        window->setCentralWidget(client);
+        return client;
+    }
+
+    // Creates the controls and returns those that take focus, with their tab indices.
+    std::vector<std::pair<int, QWidget *>> addControls(FormWindow *window,
+        std::span<const ControlRow> controls, QWidget *client, const QColor &desktop)
+    {
+        // Frames come before their children in the table, so a parent always exists when needed.
+        std::vector<std::pair<int, QWidget *>> focusable;
+        std::vector<QWidget *> windowed;
+        for (const ControlRow &row : controls) {
+            QWidget *parent = row.parent.empty() ? client : find<QWidget>(window, row.parent);
+            QWidget *widget = createControl(row, parent, desktop);
+            if (widget->focusPolicy() != Qt::NoFocus)
+                focusable.emplace_back(row.tab, widget);
+            if (row.kind != Kind::Label)
+                windowed.push_back(widget);
+        }
+        // Labels are drawn beneath every other control, as where a button overlaps a label.
+        for (QWidget *widget : windowed)
+            widget->raise();
+        return focusable;
+    }
+
+    // Prompts name the controls beside them: text boxes through the buddy relation (Qt then uses
+    // the prompt's caption as the name), other controls through their description, which a
+    // prompt label keeps in step with its caption.
+    void linkPrompts(FormWindow *window, std::span<const ControlRow> controls)
+    {
+        for (const ControlRow &row : controls) {
+            if (row.prompt.empty())
+                continue;
+            auto *control = find<QWidget>(window, row.name);
+            auto *prompt = find<QWidget>(window, row.prompt);
+            auto *promptLabel = qobject_cast<QLabel *>(prompt);
+            if (promptLabel && row.kind == Kind::TextBox) {
+                promptLabel->setBuddy(control);
+                continue;
+            }
+            control->setAccessibleDescription(prompt->property("text").toString());
+            if (promptLabel)
+                PromptLink::of(promptLabel).describe(control);
+        }
+    }
+
+    void setTabOrder(std::vector<std::pair<int, QWidget *>> focusable)
+    {
+        std::ranges::stable_sort(focusable, {}, &std::pair<int, QWidget *>::first);
+        for (std::size_t i = 1; i < focusable.size(); ++i)
+            QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+        if (!focusable.empty())
+            focusable.front().second->setFocus();
+    }
+
 } // namespace
 
 Window::Window(const WindowSpec &layout)
@@ -116,62 +190,10 @@ Window::Window(const WindowSpec &layout)
     m_window->setObjectName(toQString(layout.name));
     m_window->setWindowTitle(toQString(layout.caption));
     paintBackground(m_window.get(), desktop);
-
-    for (const MenuRow &item : layout.menu) {
-        QAction *action = m_window->menuBar()->addAction(toQString(item.caption));
-        action->setObjectName(toQString(item.name));
-        action->setShortcut(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
-    }
-    if (!layout.menu.empty())
-        keepTextReadable(m_window->menuBar()); // it inherits the desktop colour from the window
-
-    auto *client = new QWidget(m_window.get());
-    client->setObjectName(QStringLiteral("client"));
-    paintBackground(client, desktop);
-    // No minimum size: a window made smaller than its layout clips its controls, which keep
-    // their place and size.
-    client->resize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
-    m_window->setCentralWidget(client);
-
-    // Frames come before their children in the table, so a parent always exists when needed.
-    std::vector<std::pair<int, QWidget *>> focusable;
-    std::vector<QWidget *> windowed;
-    for (const ControlRow &row : layout.controls) {
-        QWidget *parent = row.parent.empty() ? client : find<QWidget>(m_window.get(), row.parent);
-        QWidget *widget = createControl(row, parent, desktop);
-        if (widget->focusPolicy() != Qt::NoFocus)
-            focusable.emplace_back(row.tab, widget);
-        if (row.kind != Kind::Label)
-            windowed.push_back(widget);
-    }
-    // Labels are drawn beneath every other control, as where a button overlaps a label.
-    for (QWidget *widget : windowed)
-        widget->raise();
-
-    // Prompts name the controls beside them: text boxes through the buddy relation (Qt then uses
-    // the prompt's caption as the name), other controls through their description.
-    for (const ControlRow &row : layout.controls) {
-        if (row.prompt.empty())
-            continue;
-        auto *control = find<QWidget>(m_window.get(), row.name);
-        auto *prompt = find<QWidget>(m_window.get(), row.prompt);
-        control->setProperty("prompt", prompt->objectName());
-        auto *promptLabel = qobject_cast<QLabel *>(prompt);
-        if (promptLabel && row.kind == Kind::TextBox) {
-            promptLabel->setBuddy(control);
-        } else {
-            if (promptLabel)
-                promptLabel->setProperty("isPrompt", true);
-            const QVariant text = prompt->property("text");
-            control->setAccessibleDescription(text.toString());
-        }
-    }
-
-    std::ranges::stable_sort(focusable, {}, &std::pair<int, QWidget *>::first);
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
-    if (!focusable.empty())
-        focusable.front().second->setFocus();
+    addMenu(m_window.get(), layout.menu);
+    QWidget *client = addClient(m_window.get(), layout, desktop);
+    setTabOrder(addControls(m_window.get(), layout.controls, client, desktop));
+    linkPrompts(m_window.get(), layout.controls);
 
     const int menuHeight = layout.menu.empty() ? 0 : m_window->menuBar()->sizeHint().height();
     m_window->resize(
