@@ -1,8 +1,8 @@
 #include "expression/form2.h"
 
+#include "conjugation/conjugation.h"
 #include "data/dictionary.h"
 #include "data/text.h"
-#include "expression/conjugation.h"
 #include "ui/platform.h"
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "form2_test_support.h"
 
 #include "caption_fit.h"
+#include "conjugation/conjugation.h"
 #include "ui/platform.h"
 #include "ui/widgets.h"
 #include "ui/window.h"
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void tabOrderRunsAsLaidOut();
     void focusStartsOnPaste();
     void pasteButtonIsDrawnOverItsPrompt();
+    void eachFormHasTheBoxCaptionedForIt_data();
+    void eachFormHasTheBoxCaptionedForIt();
 };
 
 void Form2LayoutTest::controlsStandAsLaidOut_data()
@@ -220,6 +223,34 @@ void Form2LayoutTest::pasteButtonIsDrawnOverItsPrompt()
     const QRect overlap = w.widget(u"Label3"_s)->geometry() & w.widget(u"Command3"_s)->geometry();
     QVERIFY(!overlap.isEmpty());
     QCOMPARE(client->childAt(overlap.center()), w.widget(u"Command3"_s));
+}
+
+void Form2LayoutTest::eachFormHasTheBoxCaptionedForIt_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("dictionary") << int(VerbForm::Dictionary) << u"dictionary-form:"_s;
+    QTest::newRow("masu") << int(VerbForm::Masu) << u"masu-form:"_s;
+    QTest::newRow("ta") << int(VerbForm::Ta) << u"ta-form:"_s;
+    QTest::newRow("te") << int(VerbForm::Te) << u"te-form:"_s;
+    QTest::newRow("imperative") << int(VerbForm::Imperative) << u"Imperative form:"_s;
+    QTest::newRow("conditional") << int(VerbForm::Conditional) << u"Conditional-form:"_s;
+    QTest::newRow("volitional") << int(VerbForm::Volitional) << u"Volitional form:"_s;
+    QTest::newRow("nai") << int(VerbForm::Nai) << u"nai-form:"_s;
+    QTest::newRow("passive") << int(VerbForm::Passive) << u"Passive-form:"_s;
+    QTest::newRow("causative") << int(VerbForm::Causative) << u"Causative-form:"_s;
+    static_assert(VerbFormCount == 10, "one row per form");
+}
+
+// Command4_Click writes the result at index i beside Check(i + 1), so reordering either the
+// forms or the boxes would put every result beside the wrong caption.
+void Form2LayoutTest::eachFormHasTheBoxCaptionedForIt()
+{
+    QFETCH(int, form);
+    QFETCH(QString, caption);
+    ExpressionWindow w;
+    const std::size_t box = FormIndex(static_cast<VerbForm>(form)) + 1;
+    QCOMPARE(captionOf(w.widget(u"Check%1"_s.arg(box))), caption);
 }
 
 QTEST_MAIN(Form2LayoutTest)

@@ -1,4 +1,4 @@
-#include "expression/conjugation.h"
+#include "conjugation/conjugation.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,0 +1,96 @@
+# Runs the layer check on a scratch tree that holds docs/layers.md and one file per case below,
+# so a table or a check that lets a forbidden arrow through fails here.
+#   cmake -D ROOT=<source dir> -D WORK=<scratch dir> -P tests/layers_test.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# from   include                          verdict
+set(cases [=[
+data         "data/text.h"                    allowed
+data         "conjugation/conjugation.h"      refused
+data         "ui/controls.h"                  refused
+data         "dictionary/form1.h"             refused
+data         "expression/form2.h"             refused
+data         "app/program.h"                  refused
+data         <QString>                        refused
+conjugation  "conjugation/conjugation.h"      allowed
+conjugation  "data/text.h"                    allowed
+conjugation  "data/kanji_table.h"             refused
+conjugation  "ui/controls.h"                  refused
+conjugation  "expression/form2.h"             refused
+conjugation  <QString>                        refused
+ui           "ui/widgets.h"                   allowed
+ui           "data/text.h"                    allowed
+ui           <QWidget>                        allowed
+ui           "conjugation/conjugation.h"      refused
+ui           "dictionary/form1.h"             refused
+ui           "expression/form2.h"             refused
+ui           "app/program.h"                  refused
+dictionary   "ui/window.h"                    allowed
+dictionary   "data/kanji_table.h"             allowed
+dictionary   "expression/form2.h"             refused
+dictionary   "../expression/form2.h"          refused
+dictionary   "app/program.h"                  refused
+dictionary   <QWidget>                        refused
+dictionary   <QtWidgets/QWidget>              refused
+expression   "conjugation/conjugation.h"      allowed
+expression   "form2.h"                        allowed
+expression   "dictionary/form1.h"             refused
+expression   "app/program.h"                  refused
+expression   <QLabel>                         refused
+app          "dictionary/form1.h"             allowed
+app          "expression/form2.h"             allowed
+app          <QApplication>                   refused
+tests        "app/program.h"                  allowed
+tests        <QApplication>                   allowed
+]=])
+
+file(REMOVE_RECURSE "${WORK}")
+file(COPY "${ROOT}/docs/layers.md" DESTINATION "${WORK}/docs")
+foreach(folder data conjugation ui dictionary expression app tests stray)
+    file(WRITE "${WORK}/${folder}/CMakeLists.txt" "")
+endforeach()
+foreach(header data/text.h data/kanji_table.h conjugation/conjugation.h ui/controls.h ui/widgets.h
+    ui/window.h dictionary/form1.h expression/form2.h app/program.h)
+    file(WRITE "${WORK}/${header}" "#pragma once\n")
+endforeach()
+
+string(REPLACE "\n" ";" cases "${cases}")
+set(number 0)
+set(expected)
+foreach(case IN LISTS cases)
+    if(NOT case MATCHES "^([a-z]+) +([^ ]+) +(allowed|refused)$")
+        continue()
+    endif()
+    math(EXPR number "${number} + 1")
+    set(file "${CMAKE_MATCH_1}/case${number}.cpp")
+    file(WRITE "${WORK}/${file}" "// ${CMAKE_MATCH_3}\n#include ${CMAKE_MATCH_2}\n")
+    list(APPEND expected "${file}:2: #include ${CMAKE_MATCH_2}|${CMAKE_MATCH_3}")
+endforeach()
+
+execute_process(COMMAND "${CMAKE_COMMAND}" -D "ROOT=${WORK}" -P "${ROOT}/tests/layers.cmake"
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+
+set(wrong)
+foreach(case IN LISTS expected)
+    string(REGEX MATCH "^(.*)\\|(allowed|refused)$" _ "${case}")
+    set(report "${CMAKE_MATCH_1} is not allowed")
+    set(verdict ${CMAKE_MATCH_2})
+    string(FIND "${output}" "${report}" at)
+    if(verdict STREQUAL "refused" AND at EQUAL -1)
+        list(APPEND wrong "let through: ${CMAKE_MATCH_1}")
+    elseif(verdict STREQUAL "allowed" AND NOT at EQUAL -1)
+        list(APPEND wrong "refused: ${CMAKE_MATCH_1}")
+    endif()
+endforeach()
+if(NOT output MATCHES "stray/: the folder has no row")
+    list(APPEND wrong "a folder without a row went unreported")
+endif()
+if(result EQUAL 0)
+    list(APPEND wrong "the check passed a tree that breaks the layers")
+endif()
+
+if(wrong)
+    list(JOIN wrong "\n  " wrong)
+    message(FATAL_ERROR "the layer check judged wrongly:\n  ${wrong}\nits output:\n${output}")
+endif()
+message(STATUS "layers_test: ${number} includes judged as expected")
