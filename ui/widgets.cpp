@@ -235,13 +235,14 @@ bool FitLabel::isShrunk() const
 void FitLabel::drawCaption(QPainter &painter) const
 {
     const Fit &fit = this->fit();
-    // As QLabel draws plain text, so that a caption that fits looks exactly as before.
+    // As QLabel draws plain text, so that a caption that fits looks exactly as before; the
+    // widget clips to the same rectangle that QLabel's text clips to.
     QStyleOption option;
     option.initFrom(this);
     const bool rightToLeft = text().isRightToLeft();
     int flags
         = QStyle::visualAlignment(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight, alignment())
-        | (rightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight);
+        | (rightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight) | Qt::TextDontClip;
     if (wordWrap() && !fit.ownLines)
         flags |= Qt::TextWordWrap;
     painter.save();
