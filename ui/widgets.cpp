@@ -201,7 +201,7 @@ const FitLabel::Fit &FitLabel::fit() const
     // by whole pixels, as the font engine draws them. Both searches halve their range.
     QFont sized = font();
     if (!linesIn(narrowed(sized, NarrowestStretch))) {
-        int small = 1;
+        int small = 1; // where even this does not fit, the caption is drawn at it anyway
         int tooLarge = QFontInfo(font()).pixelSize();
         while (tooLarge - small > 1) {
             const int middle = (small + tooLarge) / 2;
@@ -270,9 +270,9 @@ bool FitLabel::event(QEvent *event)
     }
     // Rich text only to set the font; the caption itself stays plain.
     const QString tip = QStringLiteral(
-        "<p style=\"white-space:pre; font-family:'%1'; font-size:%2pt; font-weight:%3\">%4</p>")
+        "<p style=\"white-space:pre; font-family:'%1'; font-size:%2px; font-weight:%3\">%4</p>")
                             .arg(font().family().toHtmlEscaped())
-                            .arg(font().pointSizeF())
+                            .arg(QFontInfo(font()).pixelSize())
                             .arg(font().weight())
                             .arg(text().toHtmlEscaped());
     QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), tip, this, rect());
