@@ -1,6 +1,6 @@
-// Every value the windows show is drawn whole and legible: each record's fields in the value
-// labels of the dictionary window, each kanji's text in the reader. Run at several
-// QT_SCALE_FACTOR values.
+// Every value the windows show is drawn whole, legible and broken at spaces only: each record's
+// fields in the value labels of the dictionary window, each kanji's text in the reader. Run at
+// several QT_SCALE_FACTOR values.
 
 #include "caption_fit.h"
 #include "form1_test_support.h"
@@ -82,6 +82,7 @@ void ValueFitTest::everyValueIsDrawnWholeAndLegible()
         const QByteArray where = u"record %1 \"%2\": "_s.arg(record).arg(field->text()).toUtf8();
         QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name),
             ui::toQString(expected));
+        QVERIFY2(field->drawnLines().join(u' ') == field->text(), where + "broken not at a space");
         const QString outside = inkOutside(field);
         QVERIFY2(outside.isEmpty(), where + outside.toUtf8());
         QVERIFY2(QFontMetricsF(field->drawnFont()).xHeight() >= legible, where + "too small");

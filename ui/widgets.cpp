@@ -232,6 +232,14 @@ bool FitLabel::isShrunk() const
     return fit().drawnFont != font();
 }
 
+QStringList FitLabel::drawnLines() const
+{
+    const Fit &fit = this->fit();
+    if (fit.ownLines)
+        return fit.drawn.split(u'\n');
+    return wordWrap() ? wrappedByQt(fit.text, fit.font, fit.room.width()) : fit.text.split(u'\n');
+}
+
 void FitLabel::drawCaption(QPainter &painter) const
 {
     const Fit &fit = this->fit();

@@ -75,6 +75,8 @@ public:
     // smaller.
     QFont drawnFont() const;
     bool isShrunk() const;
+    // The lines the caption is drawn in.
+    QStringList drawnLines() const;
     // Draws the caption as the label shows it, without clipping, so its ink can be measured.
     void drawCaption(QPainter &painter) const;
 
