@@ -1,7 +1,7 @@
 #pragma once
 
 // Whether a control shows its caption whole: every line within the width, and the ink of the
-// last line within the height.
+// last line within the height; a label's ink within the label.
 
 #include "ui/widgets.h"
 
@@ -12,7 +12,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyle>
+
+#include <cmath>
 
 inline QString captionOf(QWidget *widget)
 {
@@ -25,29 +28,48 @@ inline QString captionOf(QWidget *widget)
     return static_cast<QLineEdit *>(widget)->text();
 }
 
-// Lowest row of ink, in device pixels, when the label's caption is drawn in a label of the same
-// width and font but unlimited height: what the eye would miss if the real label cut it off.
-inline int labelInkBottom(const QLabel *label)
+// Where ink falls outside the label when its caption is drawn without clipping, or empty.
+inline QString inkOutside(const ui::FitLabel *label)
 {
-    QLabel probe;
-    probe.setFont(label->font());
-    probe.setWordWrap(label->wordWrap());
-    probe.setAlignment(label->alignment());
-    probe.setTextFormat(label->textFormat());
-    probe.setText(label->text());
-    probe.setAttribute(Qt::WA_DontShowOnScreen);
-    probe.setAutoFillBackground(true);
-    probe.setFixedSize(label->width(), label->height() * 4);
-    probe.show();
-    const QImage image = probe.grab().toImage();
-    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != background)
-                return y;
-        }
+    const qreal ratio = label->devicePixelRatioF();
+    const int pad = 8;
+    QImage image(
+        (label->size() * 2 + QSize(pad, pad)) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.translate(pad, pad);
+    label->drawCaption(painter);
+    painter.end();
+
+    // Lines start at the label's left edge, as QLabel's do: a first letter with a negative side
+    // bearing ("j", "T") reaches one pixel further left, as it does in every caption.
+    const QRect inside(QPoint(pad - 1, pad) * ratio,
+        QSize(int(std::floor((label->width() + 1) * ratio)),
+            int(std::floor(label->height() * ratio))));
+    QImage blank(image.size(), image.format());
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(Qt::transparent);
+    const int width = image.width();
+    const struct
+    {
+        const char *side;
+        QRect margin;
+    } margins[] = {
+        {"above", QRect(0, 0, width, inside.top())},
+        {"below", QRect(0, inside.bottom() + 1, width, image.height() - inside.bottom() - 1)},
+        {"left of", QRect(0, inside.top(), inside.left(), inside.height())},
+        {"right of",
+            QRect(inside.right() + 1, inside.top(), width - inside.right() - 1, inside.height())},
+    };
+    for (const auto &[side, margin] : margins) {
+        if (image.copy(margin) != blank.copy(margin))
+            return QStringLiteral("ink %1 the label's %2x%3 device pixels")
+                .arg(QLatin1StringView(side))
+                .arg(inside.width())
+                .arg(inside.height());
     }
-    return -1;
+    return {};
 }
 
 // An empty string when the caption fits, otherwise what it needs.
@@ -58,6 +80,9 @@ inline QString captionFitProblem(QWidget *widget, double narrowestButtonScale = 
         return scale >= narrowestButtonScale ? QString()
                                              : QStringLiteral("narrowed to %1").arg(scale);
     }
+    // A label shows any caption whole, smaller if need be; one of the layout must not need it.
+    if (auto *label = qobject_cast<ui::FitLabel *>(widget))
+        return label->isShrunk() ? QStringLiteral("drawn smaller") : inkOutside(label);
     QRect room(QPoint(), widget->size());
     if (qobject_cast<QCheckBox *>(widget)) {
         room.setLeft(widget->style()->pixelMetric(QStyle::PM_IndicatorWidth)
@@ -66,15 +91,6 @@ inline QString captionFitProblem(QWidget *widget, double narrowestButtonScale = 
     if (qobject_cast<QGroupBox *>(widget))
         room.setWidth(room.width() - 16);
     const QString caption = captionOf(widget);
-    if (auto *label = qobject_cast<QLabel *>(widget)) {
-        const int bottom = labelInkBottom(label);
-        const int limit = qRound(label->height() * label->devicePixelRatioF());
-        const QRect wide
-            = QFontMetrics(label->font()).boundingRect(room, Qt::TextWordWrap, caption);
-        if (bottom < limit && wide.width() <= room.width())
-            return QString();
-        return QStringLiteral("ink reaches row %1 of %2").arg(bottom + 1).arg(limit);
-    }
     const QFontMetrics metrics(widget->font());
     const QRect wrapped = metrics.boundingRect(room, Qt::TextWordWrap, caption);
     const int lines = std::max(1, wrapped.height() / metrics.lineSpacing());

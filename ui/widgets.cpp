@@ -89,7 +89,7 @@ void FrameBox::paintEvent(QPaintEvent *)
 }
 
 CellLabel::CellLabel(int index, QWidget *parent)
-    : QLabel(parent)
+    : FitLabel(parent)
     , m_index(index)
 { }
 
@@ -97,7 +97,7 @@ void CellLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked(m_index);
-    QLabel::mouseReleaseEvent(event);
+    FitLabel::mouseReleaseEvent(event);
 }
 
 PromptLink &PromptLink::of(QLabel *prompt)

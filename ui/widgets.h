@@ -2,8 +2,9 @@
 
 // Qt widget classes behind the handles of controls.h.
 
+#include "ui/fit_label.h"
+
 #include <QGroupBox>
-#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
@@ -61,7 +62,7 @@ protected:
 
 // One element of a label array: reports a click and offers a "press" action to assistive
 // technology that does the same. Q_OBJECT is needed for the accessibility factory to see it.
-class CellLabel : public QLabel
+class CellLabel : public FitLabel
 {
     Q_OBJECT
 public:

@@ -52,7 +52,8 @@ namespace {
         QWidget *widget = nullptr;
         switch (row.kind) {
         case Kind::Label: {
-            QLabel *label = row.index >= 0 ? new CellLabel(row.index, parent) : new QLabel(parent);
+            QLabel *label
+                = row.index >= 0 ? new CellLabel(row.index, parent) : new FitLabel(parent);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(

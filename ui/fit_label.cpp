@@ -1,0 +1,212 @@
+#include "ui/fit_label.h"
+
+#include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTextLayout>
+#include <QToolTip>
+
+#include <algorithm>
+#include <optional>
+
+namespace ui {
+
+namespace {
+
+    QString withoutTrailingSpaces(QString line)
+    {
+        while (line.endsWith(u' ') || line.endsWith(QChar::LineSeparator))
+            line.chop(1);
+        return line;
+    }
+
+    qreal inkWidth(const QFontMetricsF &metrics, const QString &line)
+    {
+        return std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right());
+    }
+
+    // Each line as long as `width` allows, broken at spaces only; a longer word stands alone.
+    QStringList breakAtSpaces(const QString &text, const QFontMetricsF &metrics, qreal width)
+    {
+        QStringList lines;
+        for (const QString &paragraph : text.split(u'\n')) {
+            const QStringList words = paragraph.split(u' ');
+            QString line = words.front();
+            for (qsizetype i = 1; i < words.size(); ++i) {
+                const QString longer = line + u' ' + words[i];
+                if (inkWidth(metrics, withoutTrailingSpaces(longer)) <= width) {
+                    line = longer;
+                } else {
+                    lines << withoutTrailingSpaces(line);
+                    line = words[i];
+                }
+            }
+            lines << line;
+        }
+        return lines;
+    }
+
+    // The lines QLabel itself would draw.
+    QStringList wrappedByQt(const QString &text, const QFont &font, qreal width)
+    {
+        QString separated = text;
+        separated.replace(u'\n', QChar::LineSeparator);
+        QTextLayout layout(separated, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << withoutTrailingSpaces(separated.mid(line.textStart(), line.textLength()));
+        }
+        layout.endLayout();
+        return lines;
+    }
+
+    // Whether the lines fit: each within the width, the ink of the last one within the height.
+    bool fits(const QStringList &lines, const QFontMetricsF &metrics, const QSizeF &room)
+    {
+        for (const QString &line : lines) {
+            if (inkWidth(metrics, line) > room.width())
+                return false;
+        }
+        const qreal height
+            = metrics.boundingRect(QRectF(QPointF(), room), 0, lines.join(u'\n')).height();
+        const qreal inkBelowBaseline
+            = std::max(0.0, metrics.tightBoundingRect(lines.back()).bottom());
+        return height - metrics.descent() + inkBelowBaseline <= room.height();
+    }
+
+    QFont narrowed(QFont font, int stretch)
+    {
+        if (stretch < 100)
+            font.setStretch(stretch);
+        return font;
+    }
+
+} // namespace
+
+FitLabel::FitLabel(QWidget *parent)
+    : QLabel(parent)
+{ }
+
+const FitLabel::Fit &FitLabel::fit() const
+{
+    const QString text = this->text();
+    const QSize room = contentsRect().size();
+    if (m_fit.valid && m_fit.text == text && m_fit.font == font() && m_fit.room == room)
+        return m_fit;
+    m_fit = {true, text, font(), room, text, font(), false};
+    if (text.isEmpty() || room.isEmpty())
+        return m_fit;
+
+    auto linesIn = [&](const QFont &f) -> std::optional<QStringList> {
+        const QFontMetricsF metrics(f);
+        QStringList lines = breakAtSpaces(text, metrics, room.width());
+        if (!fits(lines, metrics, room))
+            return std::nullopt;
+        return lines;
+    };
+    if (const auto lines = linesIn(font())) {
+        if (*lines != wrappedByQt(text, font(), room.width())) {
+            m_fit.drawn = lines->join(u'\n');
+            m_fit.ownLines = true;
+        }
+        return m_fit;
+    }
+
+    // Narrower first; smaller only where the narrowest letters do not fit at full size. Sizes go
+    // by whole pixels, as the font engine draws them. Both searches halve their range.
+    QFont sized = font();
+    if (!linesIn(narrowed(sized, NarrowestStretch))) {
+        int small = 1; // where even this does not fit, the caption is drawn at it anyway
+        int tooLarge = QFontInfo(font()).pixelSize();
+        while (tooLarge - small > 1) {
+            const int middle = (small + tooLarge) / 2;
+            sized.setPixelSize(middle);
+            (linesIn(narrowed(sized, NarrowestStretch)) ? small : tooLarge) = middle;
+        }
+        sized.setPixelSize(small);
+    }
+    int narrow = NarrowestStretch;
+    int tooWide = 101;
+    while (tooWide - narrow > 1) {
+        const int middle = (narrow + tooWide) / 2;
+        (linesIn(narrowed(sized, middle)) ? narrow : tooWide) = middle;
+    }
+    m_fit.drawnFont = narrowed(sized, narrow);
+    m_fit.drawn = breakAtSpaces(text, QFontMetricsF(m_fit.drawnFont), room.width()).join(u'\n');
+    m_fit.ownLines = true;
+    return m_fit;
+}
+
+QFont FitLabel::drawnFont() const
+{
+    return fit().drawnFont;
+}
+
+bool FitLabel::isShrunk() const
+{
+    return fit().drawnFont != font();
+}
+
+QStringList FitLabel::drawnLines() const
+{
+    const Fit &fit = this->fit();
+    if (fit.ownLines)
+        return fit.drawn.split(u'\n');
+    return wordWrap() ? wrappedByQt(fit.text, fit.font, fit.room.width()) : fit.text.split(u'\n');
+}
+
+void FitLabel::drawCaption(QPainter &painter) const
+{
+    const Fit &fit = this->fit();
+    // As QLabel draws plain text, so that a caption that fits looks exactly as before; the
+    // widget clips to the same rectangle that QLabel's text clips to.
+    QStyleOption option;
+    option.initFrom(this);
+    const bool rightToLeft = text().isRightToLeft();
+    int flags
+        = QStyle::visualAlignment(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight, alignment())
+        | (rightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight) | Qt::TextDontClip;
+    if (wordWrap() && !fit.ownLines)
+        flags |= Qt::TextWordWrap;
+    painter.save();
+    painter.setFont(fit.drawnFont);
+    style()->drawItemText(
+        &painter, contentsRect(), flags, option.palette, isEnabled(), fit.drawn, foregroundRole());
+    painter.restore();
+}
+
+void FitLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    drawCaption(painter);
+}
+
+bool FitLabel::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || !toolTip().isEmpty())
+        return QLabel::event(event);
+    if (!isShrunk()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // Rich text only to set the font; the caption itself stays plain.
+    const QString tip = QStringLiteral(
+        "<p style=\"white-space:pre; font-family:'%1'; font-size:%2px; font-weight:%3\">%4</p>")
+                            .arg(font().family().toHtmlEscaped())
+                            .arg(QFontInfo(font()).pixelSize())
+                            .arg(font().weight())
+                            .arg(text().toHtmlEscaped());
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), tip, this, rect());
+    return true;
+}
+
+} // namespace ui
