@@ -17,7 +17,7 @@ test=(
     xvfb xauth imagemagick desktop-file-utils appstream
     locales # a decimal-comma locale for the second test run
 )
-package=(debhelper dpkg-dev fakeroot lintian debootstrap)
+package=(debhelper dpkg-dev lintian debootstrap)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")

@@ -35,8 +35,9 @@ void DesktopTest::windowIconDrawsAtEachSize()
     QFETCH(int, size);
     const QIcon icon = QApplication::windowIcon();
     QVERIFY2(!icon.isNull(), "no window icon: resource or SVG icon plugin missing");
+    // At device pixel ratio 1, so a scale factor does not change the pixels examined.
     const QImage image
-        = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
+        = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(image.size(), QSize(size, size));
     // A rounded square: transparent corners, opaque paper in the middle, ink somewhere.
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
