@@ -34,10 +34,11 @@ void CommandLineTest::answersBeforeStart_data()
         "--style=Fusion", "-qwindowgeometry", "10x10"}
                                      << -1 << ""
                                      << "";
-    QTest::newRow("--version") << QStringList {"--version"} << 0 << "velmora-kanji 1.0.1\n"
+    QTest::newRow("--version") << QStringList {"--version"} << 0
+                               << "velmora-kanji " VELMORA_VERSION "\n"
                                << "";
     QTest::newRow("-v after a Qt option")
-        << QStringList {"-platform", "xcb", "-v"} << 0 << "velmora-kanji 1.0.1\n"
+        << QStringList {"-platform", "xcb", "-v"} << 0 << "velmora-kanji " VELMORA_VERSION "\n"
         << "";
     QTest::newRow("--help beside a Qt option")
         << QStringList {"--help", "-style", "nonsense"} << 0
@@ -82,7 +83,7 @@ void CommandLineTest::executableAnswersWithoutDisplay_data()
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
     QTest::newRow("--version") << QStringList {"--version"} << 0
-                               << QByteArray("velmora-kanji 1.0.1\n") << QByteArray();
+                               << QByteArray("velmora-kanji " VELMORA_VERSION "\n") << QByteArray();
     QTest::newRow("unknown option")
         << QStringList {"--bogus"} << 2 << QByteArray()
         << QByteArray("velmora-kanji: Unknown option 'bogus'.\n"
