@@ -9,7 +9,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 echo "== building (release)"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
-    -DVELMORA_TESTS=OFF "${launcher[@]}" >/dev/null
+    "${launcher[@]}" >/dev/null
 cmake --build build/release --target velmora-kanji
 echo "== installing into $prefix"
 cmake --install build/release --prefix "$prefix" >/dev/null
