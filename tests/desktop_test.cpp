@@ -77,7 +77,7 @@ void DesktopTest::packagingFilesNameTheProgram()
 {
     QFETCH(QString, file);
     QFETCH(QString, line);
-    QFile packaging(QTest::qFindTestData("../packaging/" + file, __FILE__, __LINE__));
+    QFile packaging(VELMORA_PACKAGING_DIR "/" + file);
     QVERIFY2(packaging.open(QIODevice::ReadOnly), qPrintable("cannot read " + file));
     bool found = false;
     while (!found && !packaging.atEnd())
