@@ -3,7 +3,7 @@
 # drawn on a real X server (Xvfb) the way a desktop shows them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test # Xvfb is a test tool
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -1,26 +1,58 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs, skipping what is already there.
+# Installs the Debian 12 packages a purpose needs, skipping what is already there.
+#   bash scripts/setup.sh run       build and run the program
+#   bash scripts/setup.sh test      run + the test tools, and the id_ID.UTF-8 locale
+#   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build ccache clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libbenchmark-dev
+# Building, and what the program loads at run time that no library link shows.
+run=(
+    build-essential cmake ninja-build qt6-base-dev
+    qt6-qpa-plugins # the xcb, wayland and offscreen platforms
+    libqt6svg6      # the image and icon plugins that load the SVG window icon
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
-    libqt6svg6 # the image and icon plugins that load the SVG window icon
-    xvfb xauth imagemagick
-    desktop-file-utils appstream
 )
+test=(
+    ccache clang libclang-rt-14-dev clang-format libbenchmark-dev
+    xvfb xauth imagemagick desktop-file-utils appstream
+    locales # a decimal-comma locale for the second test run
+)
+package=(debhelper dpkg-dev lintian debootstrap)
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+[ $# -gt 0 ] || set -- run
+wanted=("${run[@]}")
+locale=
+for purpose in "$@"; do
+    case $purpose in
+    run) ;;
+    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 ;;
+    package) wanted+=("${package[@]}") ;;
+    *) echo "setup.sh: unknown purpose '$purpose' (run, test or package)" >&2 && exit 2 ;;
+    esac
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+missing=()
+for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# locale -a spells the locale "id_ID.utf8". locale-gen keeps only what /etc/locale.gen lists, so
+# the locale goes there rather than straight to localedef.
+if [ -n "$locale" ] && ! locale -a 2>/dev/null | grep -qix "${locale%.*}.utf8"; then
+    echo "Generating the locale $locale"
+    if grep -q "^# *$locale UTF-8" /etc/locale.gen; then
+        "${sudo[@]}" sed -i "s/^# *$locale UTF-8/$locale UTF-8/" /etc/locale.gen
+    elif ! grep -q "^$locale UTF-8" /etc/locale.gen; then
+        echo "$locale UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen >/dev/null
+fi

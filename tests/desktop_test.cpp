@@ -35,6 +35,7 @@ void DesktopTest::windowIconDrawsAtEachSize()
     QFETCH(int, size);
     const QIcon icon = QApplication::windowIcon();
     QVERIFY2(!icon.isNull(), "no window icon: resource or SVG icon plugin missing");
+    // At device pixel ratio 1, so a scale factor does not change the pixels examined.
     const QImage image
         = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(image.size(), QSize(size, size));
@@ -76,7 +77,7 @@ void DesktopTest::packagingFilesNameTheProgram()
 {
     QFETCH(QString, file);
     QFETCH(QString, line);
-    QFile packaging(QTest::qFindTestData("../packaging/" + file, __FILE__, __LINE__));
+    QFile packaging(VELMORA_PACKAGING_DIR "/" + file);
     QVERIFY2(packaging.open(QIODevice::ReadOnly), qPrintable("cannot read " + file));
     bool found = false;
     while (!found && !packaging.atEnd())

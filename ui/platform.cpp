@@ -62,6 +62,7 @@ Application::Application(int &argc, char **argv)
     : m_app(std::make_unique<QApplication>(argc, argv))
 {
     QApplication::setApplicationName(QStringLiteral("velmora-kanji"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.velmora.Kanji"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.velmora.Kanji.svg")));
     setUpFonts();

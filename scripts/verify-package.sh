@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Installs a velmora-kanji .deb into a brand-new minimal Debian 12 system and checks it there:
+# --version answers, the dictionary window opens under Xvfb with its icon, and the fonts resolve
+# to IPAPGothic and DejaVu. Called by `bash scripts/package.sh --verify`.
+#   bash scripts/verify-package.sh <deb>
+# The minbase system is made by debootstrap once and kept as a tarball in $VELMORA_CHROOT_CACHE
+# (default /var/cache/velmora-kanji); every run unpacks a fresh copy. Only the .deb goes in, with
+# the same Debian mirrors as this machine; commands run with an empty environment.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+deb=$(realpath "$1")
+name=$(basename "$deb")
+[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=VELMORA_CHROOT_CACHE bash "$0" "$@"
+
+stage() { echo "== $*"; }
+
+mirror=http://deb.debian.org/debian
+cache=${VELMORA_CHROOT_CACHE:-/var/cache/velmora-kanji}
+base=$cache/bookworm-minbase.tar
+work=$PWD/build/verify
+root=$work/root
+
+mkdir -p "$cache" "$work"
+if [ ! -f "$base" ]; then
+    stage "debootstrap: a minimal Debian 12 system (once, kept in $base)"
+    rm -rf "$cache/bootstrap"
+    debootstrap --variant=minbase bookworm "$cache/bootstrap" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
+        { tail -20 "$cache/debootstrap.log"; exit 1; }
+    # The same suites as a Debian 12 system has, so the package's versioned dependencies on
+    # updated libraries can be met.
+    cat >"$cache/bootstrap/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb http://deb.debian.org/debian-security bookworm-security main
+EOF
+    tar -C "$cache/bootstrap" -cf "$base.part" . && mv "$base.part" "$base"
+    rm -rf "$cache/bootstrap"
+fi
+
+unmount() {
+    for m in "$root/dev" "$root/proc"; do
+        mountpoint -q "$m" && umount -l "$m"
+    done
+    return 0
+}
+cleanup() {
+    unmount
+    rm -rf "$root"
+}
+trap cleanup EXIT
+
+stage "a fresh copy of the minimal system"
+unmount
+rm -rf "$root"
+mkdir -p "$root"
+tar -C "$root" -xf "$base"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+cp "$deb" "$root/tmp/$name"
+mount -t proc proc "$root/proc"
+mount --bind /dev "$root/dev"
+
+in_chroot() {
+    env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+        DEBIAN_FRONTEND=noninteractive chroot "$root" /bin/sh -ec "$1"
+}
+
+stage "before: velmora-kanji and its fonts are absent"
+in_chroot "! command -v velmora-kanji && ! ls /usr/share/fonts/truetype/fonts-japanese-gothic.ttf" \
+    2>/dev/null || { echo "the fresh system already holds what the package brings"; exit 1; }
+in_chroot "apt-get update -qq"
+
+stage "apt-get install ./$name"
+start=$(date +%s%N)
+in_chroot "apt-get install -y --no-install-recommends /tmp/$name" >"$work/install.log" 2>&1 ||
+    { tail -30 "$work/install.log"; exit 1; }
+tenths=$((($(date +%s%N) - start) / 100000000))
+grep -E '^(After this operation|Need to get|[0-9]+ upgraded)' "$work/install.log"
+with_dependencies=$(sed -n 's/^After this operation, \(.*\) of additional disk space.*/\1/p' "$work/install.log")
+
+stage "check: velmora-kanji --version"
+in_chroot "velmora-kanji --version"
+in_chroot "! velmora-kanji --no-such-option 2>&1" | head -1
+in_chroot "ldd /usr/bin/velmora-kanji | grep 'not found' && exit 1 || echo 'every library resolves inside the chroot'"
+
+# Checking tools come after the package, so they cannot stand in for a missing dependency.
+stage "installing the checking tools (xvfb, xauth, x11-utils, x11-apps, fontconfig)"
+in_chroot "apt-get install -y -qq --no-install-recommends xvfb xauth x11-utils x11-apps fontconfig" \
+    >"$work/tools.log" 2>&1 || { tail -30 "$work/tools.log"; exit 1; }
+
+stage "check: fonts"
+in_chroot '
+for pattern in IPAPGothic :lang=ja "DejaVu Sans" "DejaVu Sans Condensed:bold"; do
+    printf "fc-match %-28s -> " "\"$pattern\""
+    fc-match -f "%{family[0]} (%{file})\n" "$pattern"
+done
+fc-match -f "%{family[0]}" IPAPGothic | grep -qx IPAPGothic
+fc-match -f "%{family[0]}" :lang=ja | grep -q "^IPAP\?Gothic$"
+fc-match -f "%{file}" "DejaVu Sans Condensed:bold" | grep -q "/DejaVuSansCondensed-Bold.ttf$"'
+
+stage "check: the dictionary window opens under Xvfb"
+cat >"$root/tmp/window-check.sh" <<'EOF'
+velmora-kanji 2>/tmp/velmora.err &
+title="Velmora University: Online Kanji Learning Program"
+for _ in $(seq 50); do
+    xwininfo -root -tree | grep -q "$title" && break
+    sleep 0.2
+done
+sleep 1
+xwininfo -root -tree | grep "$title"
+window=$(xwininfo -root -tree | grep "\"$title\"" | awk '{print $1}')
+xprop -id "$window" _NET_WM_ICON | grep -q "_NET_WM_ICON(CARDINAL) = " &&
+    echo "window icon: set (the SVG plugin loaded it)"
+xwd -root -silent >/tmp/window.xwd
+kill $!
+! grep -i "could not\|failed\|cannot" /tmp/velmora.err
+EOF
+in_chroot 'xvfb-run -a -s "-screen 0 1280x1024x24" sh -e /tmp/window-check.sh'
+cp "$root/tmp/window.xwd" "$work/window.xwd"
+command -v convert >/dev/null && convert "xwd:$work/window.xwd" "$work/window.png" &&
+    echo "picture of the window: build/verify/window.png"
+
+stage "figures"
+printf 'package size:           %s KiB (%s bytes)\n' "$(($(stat -c %s "$deb") / 1024))" "$(stat -c %s "$deb")"
+printf 'Installed-Size:         %s KiB (the package alone)\n' "$(dpkg-deb -f "$deb" Installed-Size)"
+printf 'installed with its dependencies: %s (apt-get, on a minbase system)\n' "$with_dependencies"
+printf 'time to install:        %d.%d s (apt-get install, downloads included)\n' $((tenths / 10)) $((tenths % 10))
+echo "package.sh --verify: all checks passed"
