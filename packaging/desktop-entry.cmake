@@ -19,7 +19,7 @@ elseif(bindir MATCHES "[\n\r]")
     message(FATAL_ERROR "A desktop entry cannot start a program from a path with a line break")
 else()
     set(exec "${bindir}/velmora-kanji")
-    # The Desktop Entry Specification's quoting: reserved characters need double quotes, inside
+    # freedesktop.org's quoting rules for Exec: reserved characters need double quotes, inside
     # which \ " ` $ are escaped; then the string escape doubles every backslash, and "%" is a
     # field code unless doubled.
     if(exec MATCHES "[] \t\"'\\\\><~|&;$*?#()`[]")

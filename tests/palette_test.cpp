@@ -5,6 +5,7 @@
 #include "ui/convert.h"
 #include "ui/platform.h"
 
+#include "program_test_support.h"
 #include "wcag.h"
 
 #include <QApplication>
@@ -21,20 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QWidget *window(const QString &name)
-{
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name)
-            return top;
-    }
-    return nullptr;
-}
-
-template <typename T = QWidget> T *control(const QString &form, const QString &name)
-{
-    return window(form)->findChild<T *>(name);
-}
 
 QPalette themed(const QColor &background, const QColor &text)
 {
@@ -78,11 +65,11 @@ void PaletteTest::initTestCase()
     m_program->start();
     // A record with its details, then the expression window with a highlighted cell (話).
     control<QLineEdit>(u"Form1"_s, u"Text1"_s)->setText(u"water"_s);
-    control<QPushButton>(u"Form1"_s, u"Command2"_s)->click();
-    control<QPushButton>(u"Form1"_s, u"Command4"_s)->click();
-    control<QPushButton>(u"Form1"_s, u"Command10"_s)->click();
+    click(u"Form1"_s, u"Command2"_s);
+    click(u"Form1"_s, u"Command4"_s);
+    click(u"Form1"_s, u"Command10"_s);
     control<QLineEdit>(u"Form2"_s, u"Text1"_s)->setText(u"日本語を話します"_s);
-    control<QPushButton>(u"Form2"_s, u"Command1"_s)->click();
+    click(u"Form2"_s, u"Command1"_s);
     QTest::mouseClick(control(u"Form2"_s, u"Label2[4]"_s), Qt::LeftButton);
     QCOMPARE(
         control(u"Form2"_s, u"Label2[4]"_s)->palette().color(QPalette::Window), QColor(Qt::white));

@@ -1,3 +1,5 @@
+#include "program_test_support.h"
+
 #include "app/program.h"
 #include "ui/platform.h"
 
@@ -9,30 +11,6 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QWidget *window(const QString &name)
-{
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name)
-            return top;
-    }
-    return nullptr;
-}
-
-template <typename T = QWidget> T *control(const QString &form, const QString &name)
-{
-    QWidget *top = window(form);
-    return top ? top->findChild<T *>(name) : nullptr;
-}
-
-void click(const QString &form, const QString &button)
-{
-    control<QPushButton>(form, button)->click();
-}
-
-} // namespace
 
 // The two windows as main() wires them.
 class ProgramTest : public QObject
