@@ -121,11 +121,6 @@ bool contains(std::u16string_view s, std::u16string_view part)
     return s.find(part) != s.npos;
 }
 
-const LoadedRecords &loaded()
-{
-    return loadedRecords();
-}
-
 bool isJapaneseExample(std::u16string_view example)
 {
     const auto space = example.find(u'\u3000');
@@ -137,7 +132,7 @@ bool isJapaneseExample(std::u16string_view example)
 
 std::map<QString, int> statistics()
 {
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     std::map<QString, int> stats;
     std::map<std::u16string, std::vector<int>> recordsOf;
     std::set<std::u16string> level3, level4;
@@ -207,7 +202,7 @@ private Q_SLOTS:
 
 void RecordsTest::loadFillsRowsOneToThreeHundredTwenty()
 {
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     QCOMPARE(data.count, 320);
     for (int n = 1; n <= 320; ++n)
         QCOMPARE(q(data.field(n, Col::Number)), u" "_s + QString::number(n));
@@ -268,7 +263,7 @@ void RecordsTest::statisticsHold()
 
 void RecordsTest::everyKeyIsAsListed()
 {
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     const QStringList keys = q(RecordKeys).split(u"; "_s);
     QCOMPARE(keys.size(), 320);
     for (const QString &key : keys) {
@@ -290,7 +285,7 @@ void RecordsTest::tellingRecordsStandExactly()
 void RecordsTest::wordsRepeatInLaterRecords()
 {
     // The search finds the first of these; the later ones stay reachable by browsing.
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     QCOMPARE(q(data.field(22, Col::English)), u"house"_s);
     QCOMPARE(q(data.field(20, Col::English)), u"sound"_s);
     QCOMPARE(q(data.field(264, Col::Onyomi)), u"sui"_s);
@@ -310,7 +305,7 @@ void RecordsTest::repeatedRecordsRepeatTheFirst()
 {
     QFETCH(int, first);
     QFETCH(int, repeat);
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     int fewer = 0;
     for (std::size_t column = Col::Kanji; column <= Col::Level; ++column) {
         const auto original = data.field(first, column);
@@ -323,7 +318,7 @@ void RecordsTest::repeatedRecordsRepeatTheFirst()
 
 void RecordsTest::duplicatesDifferOnlyInNumber()
 {
-    const LoadedRecords &data = loaded();
+    const LoadedRecords &data = loadedRecords();
     QCOMPARE(q(data.field(135, Col::Number)), u" 135"_s);
     QCOMPARE(q(data.field(136, Col::Number)), u" 136"_s);
     for (std::size_t column = Col::Kanji; column <= Col::Level; ++column)
