@@ -1,7 +1,7 @@
 // The command line is read before any application object exists: --version and a mistake must
 // answer even where no display can be opened, and Qt's own options must pass to QApplication.
 
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 #include <QProcess>
 #include <QTest>
@@ -66,7 +66,7 @@ void CommandLineTest::answersBeforeStart()
     for (const QString &argument : arguments)
         argv.push_back(argument.toStdString());
 
-    const std::optional<ui::CommandLineAnswer> answer = ui::readCommandLine(argv);
+    const std::optional<app::CommandLineAnswer> answer = app::readCommandLine(argv);
     QCOMPARE(answer.has_value(), exitCode >= 0);
     if (!answer)
         return;

@@ -1,4 +1,4 @@
-#include "ui/fit_label.h"
+#include "ui/qt/fit_label.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>
