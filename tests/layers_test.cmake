@@ -39,7 +39,7 @@ expression   "app/program.h"                  refused
 expression   <QLabel>                         refused
 app          "dictionary/form1.h"             allowed
 app          "expression/form2.h"             allowed
-app          <QApplication>                   refused
+app          <QApplication>                   allowed
 tests        "app/program.h"                  allowed
 tests        <QApplication>                   allowed
 ]=])
