@@ -1,5 +1,7 @@
 #include "app/display.h"
 
+#include "app/identity.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -62,9 +64,9 @@ namespace {
             }
         }
         std::fprintf(stderr,
-            "velmora-kanji: cannot open a window, no display server reached (%s); start it in a "
-            "desktop session, or set DISPLAY or WAYLAND_DISPLAY to a running display server\n",
-            facts.constData());
+            "%.*s: cannot open a window, no display server reached (%s); start it in a desktop "
+            "session, or set DISPLAY or WAYLAND_DISPLAY to a running display server\n",
+            int(ExecutableName.size()), ExecutableName.data(), facts.constData());
         std::fflush(stderr);
         // Not exit(): the application object is half built, and its statics must not be torn
         // down.

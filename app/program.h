@@ -20,7 +20,7 @@ public:
 private:
     void showExpressionWindow();
 
-    ui::QtDialogs m_dialogs;
+    std::unique_ptr<ui::Dialogs> m_dialogs;
     Form1 m_form1;
     std::unique_ptr<Form2> m_form2;
 };

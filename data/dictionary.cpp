@@ -3,8 +3,6 @@
 #include "data/text.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <string>
 
 namespace Module1 {
@@ -14,8 +12,8 @@ namespace {
     bool foldedEqual(std::u16string_view value, std::u16string_view foldedKey)
     {
         value = text::trimmed(value);
-        return std::ranges::equal(
-            value, foldedKey, [](char16_t a, char16_t b) { return text::toLowerLatin(a) == b; });
+        return std::equal(value.begin(), value.end(), foldedKey.begin(), foldedKey.end(),
+            [](char16_t a, char16_t b) { return text::toLowerLatin(a) == b; });
     }
 
     // Full-width forms of the characters a number is written with, as an input method for
@@ -25,36 +23,75 @@ namespace {
         return c >= u'\uFF01' && c <= u'\uFF5E' ? static_cast<char16_t>(c - 0xFEE0) : c;
     }
 
-    std::optional<double> decimalNumber(std::u16string_view answer)
+    // A decimal answer as its integer part and how its fraction compares with one half: exact,
+    // whatever the number of digits, and the same in every locale.
+    struct Decimal
+    {
+        bool negative = false;
+        long whole = 0;
+        enum class Fraction { None, BelowHalf, Half, AboveHalf } fraction = Fraction::None;
+    };
+
+    // Larger wholes name no record, whatever is added or rounded.
+    constexpr long LargestWhole = 1'000'000;
+
+    std::optional<Decimal> decimalNumber(std::u16string_view answer)
     {
         const std::u16string_view s = text::trimmed(answer);
-        std::string ascii;
-        ascii.reserve(s.size());
-        bool negative = false;
+        Decimal number;
         bool digits = false;
         bool point = false;
+        bool tooLarge = false;
+        std::u16string fraction;
         for (std::size_t i = 0; i < s.size(); ++i) {
             const char16_t c = narrowed(s[i]);
             if ((c == u'+' || c == u'-') && i == 0) {
-                negative = c == u'-';
+                number.negative = c == u'-';
             } else if (c >= u'0' && c <= u'9') {
-                ascii += static_cast<char>(c);
                 digits = true;
+                if (point) {
+                    fraction += c;
+                } else {
+                    number.whole = number.whole * 10 + (c - u'0');
+                    tooLarge = tooLarge || number.whole > LargestWhole;
+                    number.whole = std::min(number.whole, LargestWhole + 1);
+                }
             } else if (c == u'.' && !point) {
-                ascii += '.';
                 point = true;
             } else {
                 return std::nullopt;
             }
         }
-        if (!digits)
+        if (!digits || tooLarge)
             return std::nullopt;
-        double value = 0;
-        const auto [end, error] = std::from_chars(
-            ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
-        if (error != std::errc() || end != ascii.data() + ascii.size())
-            return std::nullopt; // out of range: far beyond any record
-        return negative ? -value : value;
+        while (!fraction.empty() && fraction.back() == u'0')
+            fraction.pop_back();
+        using Fraction = Decimal::Fraction;
+        if (fraction.empty())
+            number.fraction = Fraction::None;
+        else if (fraction == u"5")
+            number.fraction = Fraction::Half;
+        else
+            number.fraction = fraction.front() >= u'5' ? Fraction::AboveHalf : Fraction::BelowHalf;
+        return number;
+    }
+
+    // number + offset, rounded to the nearest integer, halves to the even one.
+    long roundedSum(const Decimal &number, long offset)
+    {
+        using Fraction = Decimal::Fraction;
+        const long truncated = (number.negative ? -number.whole : number.whole) + offset;
+        const long away = number.negative ? truncated - 1 : truncated + 1;
+        switch (number.fraction) {
+        case Fraction::None:
+        case Fraction::BelowHalf:
+            return truncated;
+        case Fraction::Half:
+            return truncated % 2 == 0 ? truncated : away;
+        case Fraction::AboveHalf:
+            break;
+        }
+        return away;
     }
 
 } // namespace
@@ -76,12 +113,12 @@ std::int16_t FindRecord(const Table &table, std::int16_t recordCount, std::size_
 std::optional<std::int16_t> RecordFromAnswer(
     std::u16string_view answer, BrowseEnd end, std::int16_t recordCount)
 {
-    const std::optional<double> number = decimalNumber(answer);
+    const std::optional<Decimal> number = decimalNumber(answer);
     if (!number)
         return std::nullopt;
     // Add first, then round: 10.5 at the first record stores 12 (11.5 to even), naming 11.
-    const double stored = std::nearbyint(end == BrowseEnd::First ? *number + 1 : *number);
-    const double named = end == BrowseEnd::First ? stored - 1 : stored;
+    const long stored = roundedSum(*number, end == BrowseEnd::First ? 1 : 0);
+    const long named = end == BrowseEnd::First ? stored - 1 : stored;
     if (!(named >= 1 && named <= recordCount))
         return std::nullopt;
     return static_cast<std::int16_t>(stored);

@@ -1,8 +1,8 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
-#include "ui/convert.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,7 +15,7 @@ namespace {
 QStringList tabStops(ui::Window &window)
 {
     window.show();
-    if (!QTest::qWaitForWindowActive(window.widget()))
+    if (!QTest::qWaitForWindowActive(ui::widgetOf(window)))
         return {u"window never became active"_s};
     QStringList stops;
     QWidget *first = QApplication::focusWidget();
@@ -35,8 +35,8 @@ QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
     QStringList silent;
     for (const ui::ControlRow &row : layout.controls) {
         const QString name = ui::objectName(row.name, row.index);
-        QAccessibleInterface *control
-            = QAccessible::queryAccessibleInterface(window.widget()->findChild<QWidget *>(name));
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(
+            ui::widgetOf(window)->findChild<QWidget *>(name));
         if (!control || control->role() == QAccessible::NoRole
             || (control->text(QAccessible::Name).isEmpty()
                 && control->text(QAccessible::Description).isEmpty()))

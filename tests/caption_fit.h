@@ -3,7 +3,7 @@
 // Whether a control shows its caption whole: every line within the width, and the ink of the
 // last line within the height; a label's ink within the label.
 
-#include "ui/widgets.h"
+#include "ui/qt/widgets.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // answer even where no display can be opened, and Qt's own options must pass to QApplication.
 // Without a display the program says so in one line.
 
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,7 +68,7 @@ void CommandLineTest::answersBeforeStart()
     for (const QString &argument : arguments)
         argv.push_back(argument.toStdString());
 
-    const std::optional<ui::CommandLineAnswer> answer = ui::readCommandLine(argv);
+    const std::optional<app::CommandLineAnswer> answer = app::readCommandLine(argv);
     QCOMPARE(answer.has_value(), exitCode >= 0);
     if (!answer)
         return;

@@ -2,7 +2,8 @@
 // carry the same desktop id and executable name for a desktop to match the running program to
 // its entry.
 
-#include "ui/platform.h"
+#include "app/identity.h"
+#include "ui/qt/application.h"
 
 #include <QApplication>
 #include <QFile>
@@ -88,7 +89,10 @@ void DesktopTest::packagingFilesNameTheProgram()
 // The program's own application object, so the test sees what the program sets up.
 int main(int argc, char **argv)
 {
-    ui::Application application(argc, argv);
+    ui::Application application(argc, argv,
+        {.name = app::ExecutableName,
+            .version = app::Version,
+            .desktopFileName = app::DesktopFileName});
     DesktopTest test;
     return QTest::qExec(&test, argc, argv);
 }

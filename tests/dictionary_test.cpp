@@ -133,6 +133,9 @@ void DictionaryTest::answerGivesTheRecordToContinueFrom_data()
     QTest::newRow("plus sign") << u"+7"_s << false << 7;
     QTest::newRow("zero-padded") << u"0000000000000000000000000000000000010"_s << false << 10;
     QTest::newRow("long fraction") << u"10.000000000000000000000000000000001"_s << false << 10;
+    // Closer to a half than a double can tell: the digits decide, not their nearest double.
+    QTest::newRow("a hair over a half") << u"10.50000000000000000000001"_s << false << 11;
+    QTest::newRow("a hair under a half") << u"0.49999999999999999999"_s << true << Refused;
     QTest::newRow("point at the end") << u"5."_s << false << 5;
     QTest::newRow("point at the start") << u".5"_s << true << 2;
     QTest::newRow("full-width digits") << u"１０"_s << false << 10;

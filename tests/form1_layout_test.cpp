@@ -2,7 +2,8 @@
 
 #include "caption_fit.h"
 #include "ui/platform.h"
-#include "ui/widgets.h"
+#include "ui/qt/application.h"
+#include "ui/qt/widgets.h"
 #include "ui/window.h"
 
 #include <QAbstractButton>
@@ -141,7 +142,7 @@ void Form1LayoutTest::everyCaptionFitsItsControl()
 void Form1LayoutTest::windowHasItsCaptionSizeAndMenu()
 {
     DictionaryWindow w;
-    QWidget *top = w.form->window().widget();
+    QWidget *top = ui::widgetOf(w.form->window());
     QCOMPARE(top->objectName(), u"Form1"_s);
     QCOMPARE(top->windowTitle(), u"Velmora University: Online Kanji Learning Program"_s);
     top->show();
@@ -175,7 +176,7 @@ void Form1LayoutTest::focusStartsOnExit()
 {
     DictionaryWindow w;
     w.form->window().show();
-    QVERIFY(QTest::qWaitForWindowActive(w.form->window().widget()));
+    QVERIFY(QTest::qWaitForWindowActive(ui::widgetOf(w.form->window())));
     QCOMPARE(QApplication::focusWidget(), w.widget("Command1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), w.widget("Command2"));
@@ -188,7 +189,7 @@ void Form1LayoutTest::focusStartsOnExit()
 void Form1LayoutTest::resizingMovesNothing()
 {
     DictionaryWindow w;
-    QWidget *top = w.form->window().widget();
+    QWidget *top = ui::widgetOf(w.form->window());
     top->show();
     QVERIFY(QTest::qWaitForWindowExposed(top));
     const QRect before = w.widget("Label16")->geometry();

@@ -1,7 +1,7 @@
 #include "form1_test_support.h"
 #include "loaded_records.h"
 
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 
 #include <QDir>
 #include <QFile>
@@ -420,7 +420,7 @@ void Form1Test::soundCheckLooksForTheReadingsFile()
 void Form1Test::helpShowsTheNote()
 {
     DictionaryWindow w;
-    w.form->window().widget()->findChild<QAction *>(u"Help"_s)->trigger();
+    ui::widgetOf(w.form->window())->findChild<QAction *>(u"Help"_s)->trigger();
     QCOMPARE(w.dialogs.messages.size(), 1);
     const QString note = w.dialogs.messages.front();
     QCOMPARE(note.size(), 445);
@@ -428,7 +428,7 @@ void Form1Test::helpShowsTheNote()
         note.startsWith(u"Do you know that the most frequently used kanji (1945) consist of:"_s));
     QVERIFY(note.endsWith(u"you can easily guess the pronounciation of almost 67 % of them!"_s));
 
-    QWidget *top = w.form->window().widget();
+    QWidget *top = ui::widgetOf(w.form->window());
     top->show();
     QVERIFY(QTest::qWaitForWindowActive(top));
     QTest::keyClick(top, Qt::Key_F1);
@@ -441,7 +441,7 @@ void Form1Test::exitAndCloseBoxEndTheProgram()
     w.click("Command10");
     w.click("Command1");
     QCOMPARE(w.ended, 1);
-    w.form->window().widget()->close();
+    ui::widgetOf(w.form->window())->close();
     QCOMPARE(w.ended, 2);
 }
 
@@ -449,7 +449,7 @@ void Form1Test::checkExpressionHidesTheWindowAndKeepsItsState()
 {
     DictionaryWindow w;
     w.form->window().show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form->window().widget()));
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(w.form->window())));
     w.click("Command6");
     w.type(u"kuruma"_s);
     w.click("Command2");

@@ -4,6 +4,7 @@
 
 #include "dictionary/form1.h"
 #include "scripted_dialogs.h"
+#include "ui/qt/native.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ struct DictionaryWindow
 
     QWidget *widget(const char *name) const
     {
-        return form->window().widget()->findChild<QWidget *>(QString::fromLatin1(name));
+        return ui::widgetOf(form->window())->findChild<QWidget *>(QString::fromLatin1(name));
     }
     QString caption(const char *name) const { return static_cast<QLabel *>(widget(name))->text(); }
     bool visible(const char *name) const { return !widget(name)->isHidden(); }

@@ -3,7 +3,8 @@
 #include "caption_fit.h"
 #include "conjugation/conjugation.h"
 #include "ui/platform.h"
-#include "ui/widgets.h"
+#include "ui/qt/application.h"
+#include "ui/qt/widgets.h"
 #include "ui/window.h"
 
 #include <QAbstractButton>
@@ -180,7 +181,7 @@ void Form2LayoutTest::cellsFollowTheGrid()
 void Form2LayoutTest::windowHasItsCaptionAndSize()
 {
     ExpressionWindow w;
-    QWidget *top = w.form->window().widget();
+    QWidget *top = ui::widgetOf(w.form->window());
     QCOMPARE(top->objectName(), u"Form2"_s);
     QCOMPARE(top->windowTitle(), u"Velmora University, Japan"_s);
     top->show();
@@ -212,7 +213,7 @@ void Form2LayoutTest::focusStartsOnPaste()
 {
     ExpressionWindow w;
     w.form->window().show();
-    QVERIFY(QTest::qWaitForWindowActive(w.form->window().widget()));
+    QVERIFY(QTest::qWaitForWindowActive(ui::widgetOf(w.form->window())));
     QCOMPARE(QApplication::focusWidget(), w.widget(u"Command3"_s));
 }
 

@@ -1,6 +1,6 @@
 #include "form2_test_support.h"
 
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -291,7 +291,7 @@ void Form2Test::goingBackKeepsEverything()
 {
     ExpressionWindow w;
     w.form->window().show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form->window().widget()));
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(w.form->window())));
     w.run(u"悪い"_s);
     w.clickCell(0);
     w.tick(4, false);
@@ -308,7 +308,7 @@ void Form2Test::goingBackKeepsEverything()
     QVERIFY(!static_cast<QCheckBox *>(w.widget(u"Check4"_s))->isChecked());
     QCOMPARE(w.caption(u"Label6"_s), u"kaimasu"_s);
     // The close box goes back to the dictionary too.
-    w.form->window().widget()->close();
+    ui::widgetOf(w.form->window())->close();
     QCOMPARE(w.dictionaryShown, 2);
     QVERIFY(!w.form->window().isVisible());
 }

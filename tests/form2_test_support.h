@@ -5,6 +5,7 @@
 #include "expression/form2.h"
 #include "loaded_records.h"
 #include "scripted_dialogs.h"
+#include "ui/qt/native.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -31,7 +32,7 @@ struct ExpressionWindow
 
     QWidget *widget(const QString &name) const
     {
-        return form->window().widget()->findChild<QWidget *>(name);
+        return ui::widgetOf(form->window())->findChild<QWidget *>(name);
     }
     QWidget *cell(int index) const { return widget(QStringLiteral("Label2[%1]").arg(index)); }
     QString caption(const QString &name) const

@@ -4,8 +4,8 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
-#include "ui/convert.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
 
 #include <QApplication>
 
@@ -37,12 +37,12 @@ void HiDpiTest::windowsScaleAsAWhole()
     ui::Window &window = dictionary ? form1.form->window() : form2.form->window();
     const ui::WindowSpec &layout = dictionary ? Form1::Layout : Form2::Layout;
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
-    QCOMPARE(window.widget()->devicePixelRatioF(), factor);
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(window)));
+    QCOMPARE(ui::widgetOf(window)->devicePixelRatioF(), factor);
 
     for (const ui::ControlRow &row : layout.controls) {
         const QString name = ui::objectName(row.name, row.index);
-        QWidget *control = window.widget()->findChild<QWidget *>(name);
+        QWidget *control = ui::widgetOf(window)->findChild<QWidget *>(name);
         // Logical geometry stays the layout's; the device pixels grow with the factor.
         QCOMPARE(control->geometry(),
             QRect(ui::twipsToPixels(row.left), ui::twipsToPixels(row.top),
@@ -53,7 +53,7 @@ void HiDpiTest::windowsScaleAsAWhole()
 
     // Japanese text is drawn at device resolution, not scaled up from a small picture.
     QWidget *japanese
-        = window.widget()->findChild<QWidget *>(dictionary ? u"Label1"_s : u"Label2[0]"_s);
+        = ui::widgetOf(window)->findChild<QWidget *>(dictionary ? u"Label1"_s : u"Label2[0]"_s);
     const QPixmap picture = japanese->grab();
     QCOMPARE(picture.devicePixelRatio(), factor);
     QCOMPARE(picture.width(), qRound(japanese->width() * factor));

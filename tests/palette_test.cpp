@@ -2,8 +2,9 @@
 // switches to while both windows are open; standard controls keep the platform's colours.
 
 #include "app/program.h"
-#include "ui/convert.h"
 #include "ui/platform.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
 
 #include "program_test_support.h"
 #include "wcag.h"

@@ -1,7 +1,7 @@
 #include "program_test_support.h"
 
 #include "app/program.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 
 #include <QApplication>
 #include <QLabel>

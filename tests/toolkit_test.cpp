@@ -1,7 +1,9 @@
-#include "ui/convert.h"
-#include "ui/dialogs.h"
 #include "ui/platform.h"
-#include "ui/widgets.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
+#include "ui/qt/dialogs.h"
+#include "ui/qt/native.h"
+#include "ui/qt/widgets.h"
 #include "ui/window.h"
 
 #include "wcag.h"
@@ -118,7 +120,7 @@ void ToolkitTest::twipsBecomePixels()
 void ToolkitTest::windowIsBuiltFromItsTable()
 {
     ui::Window window(SampleLayout);
-    QWidget *top = window.widget();
+    QWidget *top = ui::widgetOf(window);
     QCOMPARE(top->objectName(), u"Sample"_s);
     QCOMPARE(top->windowTitle(), u"Sample window"_s);
     auto *check = top->findChild<QCheckBox *>(u"Check1"_s);
@@ -142,7 +144,7 @@ void ToolkitTest::labelsShowMarkupAsPlainText()
 {
     ui::Window window(SampleLayout);
     window.label("Value").setCaption(u"<b>x</b> &amp;");
-    auto *label = window.widget()->findChild<QLabel *>(u"Value"_s);
+    auto *label = ui::widgetOf(window)->findChild<QLabel *>(u"Value"_s);
     QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(window.label("Value").caption(), u"<b>x</b> &amp;");
 }
@@ -159,7 +161,7 @@ void ToolkitTest::promptsNameAndDescribeTheirControls()
 {
     ui::Window window(SampleLayout);
     window.label("Value").setCaption(u"42");
-    QWidget *top = window.widget();
+    QWidget *top = ui::widgetOf(window);
     auto *value = QAccessible::queryAccessibleInterface(top->findChild<QWidget *>(u"Value"_s));
     auto *text = QAccessible::queryAccessibleInterface(top->findChild<QWidget *>(u"Text1"_s));
     QCOMPARE(value->text(QAccessible::Name), u"42"_s);
@@ -174,14 +176,14 @@ void ToolkitTest::labelArrayReportsTheIndexClicked()
 {
     ui::Window window(SampleLayout);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(window)));
     ui::LabelArray cells = window.labelArray("Cell");
     QCOMPARE(cells.size(), 2);
     QList<int> clicked;
     cells.onClick([&](int index) { clicked << index; });
-    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[1]"_s), Qt::LeftButton);
-    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[0]"_s), Qt::LeftButton);
-    QTest::mouseClick(window.widget()->findChild<QWidget *>(u"Cell[0]"_s), Qt::RightButton);
+    QTest::mouseClick(ui::widgetOf(window)->findChild<QWidget *>(u"Cell[1]"_s), Qt::LeftButton);
+    QTest::mouseClick(ui::widgetOf(window)->findChild<QWidget *>(u"Cell[0]"_s), Qt::LeftButton);
+    QTest::mouseClick(ui::widgetOf(window)->findChild<QWidget *>(u"Cell[0]"_s), Qt::RightButton);
     QCOMPARE(clicked, (QList<int> {1, 0}));
 }
 
@@ -192,7 +194,7 @@ void ToolkitTest::cellsOfferAPressAction()
     window.labelArray("Cell").onClick([&](int index) { clicked << index; });
     window.labelArray("Cell").at(1).setCaption(u"悪");
     auto *cell = QAccessible::queryAccessibleInterface(
-        window.widget()->findChild<QWidget *>(u"Cell[1]"_s));
+        ui::widgetOf(window)->findChild<QWidget *>(u"Cell[1]"_s));
     QCOMPARE(cell->text(QAccessible::Name), u"悪"_s);
     QCOMPARE(cell->text(QAccessible::Description), u"cell 2"_s);
     QAccessibleActionInterface *actions = cell->actionInterface();
@@ -211,8 +213,8 @@ void ToolkitTest::closeBoxRunsTheFormsHandler()
         window.hide();
     });
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
-    window.widget()->close();
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(window)));
+    ui::widgetOf(window)->close();
     QCOMPARE(closes, 1);
     QVERIFY(!window.isVisible());
 }
@@ -233,7 +235,8 @@ void ToolkitTest::messageBoxShowsOnlyTheText()
         buttons = static_cast<int>(box->buttons().size());
         QTest::keyClick(box, Qt::Key_Return);
     });
-    ui::QtDialogs().message(u"Sorry, <b>the</b> word is not yet in the dictionary!");
+    ui::QtDialogs(u"Online Kanji Learning Program")
+        .message(u"Sorry, <b>the</b> word is not yet in the dictionary!");
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(text, u"Sorry, <b>the</b> word is not yet in the dictionary!"_s);
     QCOMPARE(icon, QMessageBox::NoIcon);
@@ -270,7 +273,8 @@ void ToolkitTest::inputBoxReturnsTheAnswer()
         else
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
-    const std::u16string result = ui::QtDialogs().input(u"Enter the record number (1 to 320) !");
+    const std::u16string result = ui::QtDialogs(u"Online Kanji Learning Program")
+                                      .input(u"Enter the record number (1 to 320) !");
     QCOMPARE(QString::fromStdU16String(result), answer);
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(label, u"Enter the record number (1 to 320) !"_s);
@@ -325,7 +329,7 @@ void ToolkitTest::clipboardTextIsPlainText()
 void ToolkitTest::japaneseFaceHasJapaneseGlyphs()
 {
     ui::Window window(SampleLayout);
-    const QFont font = window.widget()->findChild<QWidget *>(u"Text1"_s)->font();
+    const QFont font = ui::widgetOf(window)->findChild<QWidget *>(u"Text1"_s)->font();
     QCOMPARE(font.family(), QString::fromUtf16(ui::JapaneseGothic.data()));
     const QFontInfo resolved(font);
     QCOMPARE(resolved.family(), u"IPAPGothic"_s); // the first substitute, installed by setup

@@ -7,8 +7,8 @@
 #include "form2_test_support.h"
 #include "loaded_records.h"
 
-#include "ui/convert.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -56,8 +56,8 @@ void ValueFitTest::everyValueIsDrawnWholeAndLegible()
     dictionary.form->Command9_Click();
     ui::Window &window = column ? dictionary.form->window() : reader.form->window();
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
-    auto *field = window.widget()->findChild<ui::FitLabel *>(label);
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(window)));
+    auto *field = ui::widgetOf(window)->findChild<ui::FitLabel *>(label);
     // No value is drawn with a smaller x-height than the prompts beside it (the UI font's).
     const qreal legible = QFontMetricsF(QApplication::font()).xHeight();
 

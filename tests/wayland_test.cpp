@@ -4,8 +4,9 @@
 
 #include "program_test_support.h"
 
+#include "app/identity.h"
 #include "app/program.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -98,7 +99,10 @@ void WaylandTest::mapsBothWindowsAndEndsThroughExit()
 // The program's own application object, so the app id is the one the program sets.
 int main(int argc, char **argv)
 {
-    ui::Application application(argc, argv);
+    ui::Application application(argc, argv,
+        {.name = app::ExecutableName,
+            .version = app::Version,
+            .desktopFileName = app::DesktopFileName});
     WaylandTest test;
     return QTest::qExec(&test, argc, argv);
 }

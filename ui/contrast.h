@@ -5,8 +5,6 @@
 
 #include "ui/controls.h"
 
-class QWidget;
-
 namespace ui {
 
 // WCAG 2 body-text minimum.
@@ -18,9 +16,5 @@ double contrastRatio(Color a, Color b);
 // The colour to draw text in on `background`: the platform's `text` where it reaches
 // MinimumContrast, else black, or white on a background too dark for black.
 Color readableTextColor(Color background, Color text);
-
-// Gives `widget` a text colour readable on the background it fills itself with, and keeps it
-// so when the application palette changes (a theme switch). Other widgets are left alone.
-void keepTextReadable(QWidget *widget);
 
 } // namespace ui

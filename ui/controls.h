@@ -1,7 +1,8 @@
 #pragma once
 
-// Thin handles over the widgets of a window, with only the operations the forms use. Forms see
-// these handles and plain C++ strings, never a Qt type.
+// Thin handles over the controls of a window, with only the operations the forms use. Forms see
+// these handles and plain C++ strings, never a type of the toolkit behind them: each binding
+// (ui/qt/, ui/web/) defines `Native` and the operations.
 
 #include <cstdint>
 #include <functional>
@@ -9,15 +10,10 @@
 #include <string_view>
 #include <vector>
 
-class QAbstractButton;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QAction;
-
 namespace ui {
 
-class CellLabel;
+// A control as the binding holds it.
+struct Native;
 
 struct Color
 {
@@ -33,8 +29,8 @@ class Label
 {
 public:
     Label() = default;
-    explicit Label(QLabel *widget)
-        : m_widget(widget)
+    explicit Label(Native *native)
+        : m_native(native)
     { }
 
     std::u16string caption() const;
@@ -45,30 +41,30 @@ public:
     void setBackground(Color color);
 
 private:
-    QLabel *m_widget = nullptr;
+    Native *m_native = nullptr;
 };
 
 class TextBox
 {
 public:
     TextBox() = default;
-    explicit TextBox(QLineEdit *widget)
-        : m_widget(widget)
+    explicit TextBox(Native *native)
+        : m_native(native)
     { }
 
     std::u16string text() const;
     void setText(std::u16string_view text);
 
 private:
-    QLineEdit *m_widget = nullptr;
+    Native *m_native = nullptr;
 };
 
 class Button
 {
 public:
     Button() = default;
-    explicit Button(QAbstractButton *widget)
-        : m_widget(widget)
+    explicit Button(Native *native)
+        : m_native(native)
     { }
 
     bool isVisible() const;
@@ -76,35 +72,35 @@ public:
     void onClick(std::function<void()> handler);
 
 private:
-    QAbstractButton *m_widget = nullptr;
+    Native *m_native = nullptr;
 };
 
 class CheckBox
 {
 public:
     CheckBox() = default;
-    explicit CheckBox(QCheckBox *widget)
-        : m_widget(widget)
+    explicit CheckBox(Native *native)
+        : m_native(native)
     { }
 
     bool isTicked() const;
 
 private:
-    QCheckBox *m_widget = nullptr;
+    Native *m_native = nullptr;
 };
 
 class MenuItem
 {
 public:
     MenuItem() = default;
-    explicit MenuItem(QAction *action)
-        : m_action(action)
+    explicit MenuItem(Native *native)
+        : m_native(native)
     { }
 
     void onClick(std::function<void()> handler);
 
 private:
-    QAction *m_action = nullptr;
+    Native *m_native = nullptr;
 };
 
 // A control array of labels that reports a click with the index of the element clicked.
@@ -112,7 +108,7 @@ class LabelArray
 {
 public:
     LabelArray() = default;
-    explicit LabelArray(std::vector<CellLabel *> cells)
+    explicit LabelArray(std::vector<Native *> cells)
         : m_cells(std::move(cells))
     { }
 
@@ -121,7 +117,7 @@ public:
     void onClick(std::function<void(int)> handler);
 
 private:
-    std::vector<CellLabel *> m_cells;
+    std::vector<Native *> m_cells;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 // Modal dialogs, behind an interface so that tests can answer them.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,12 +18,7 @@ public:
     virtual std::u16string input(std::u16string_view prompt) = 0;
 };
 
-// QMessageBox and QInputDialog, titled with the program's title and without an icon.
-class QtDialogs final : public Dialogs
-{
-public:
-    void message(std::u16string_view text) override;
-    std::u16string input(std::u16string_view prompt) override;
-};
+// The binding's own boxes, titled `title` where the toolkit gives boxes a title.
+std::unique_ptr<Dialogs> toolkitDialogs(std::u16string_view title);
 
 } // namespace ui

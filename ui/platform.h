@@ -1,28 +1,21 @@
 #pragma once
 
-// The program object, fonts, colours and the few services outside the windows that the forms
-// use: clipboard text, the ordinary-file test and ending the program.
+// The few services outside the windows that the forms use: the desktop colour, clipboard text,
+// the ordinary-file test and ending the program. Each binding implements them.
 
 #include "ui/controls.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
-class QApplication;
-
 namespace ui {
 
-inline constexpr std::u16string_view ProgramTitle = u"Online Kanji Learning Program";
-
-// The background of both windows and of the labels on them.
-Color desktopColor();
-
-// Maps the Windows face names of the layouts to installed faces and sets the default UI font.
-void setUpFonts();
-
-// Lets assistive technology press the kanji cells as a click does.
-void setUpAccessibility();
+// The background of both windows and of the labels on them. A light steel blue: distinct from
+// the white highlight of the kanji reader, and black text on it keeps a contrast of about 10:1.
+constexpr Color desktopColor()
+{
+    return {0x9D, 0xB9, 0xD5};
+}
 
 std::u16string clipboardText();
 
@@ -30,18 +23,7 @@ std::u16string clipboardText();
 // literally: no wildcards, and a name with a path separator or a leading "." is never found.
 bool isOrdinaryFile(std::u16string_view name);
 
-// Leaves the event loop, so the program ends once the running handler returns.
+// Ends the program once the running handler returns: no handler runs after it.
 void endProgram();
-
-class Application
-{
-public:
-    Application(int &argc, char **argv);
-    ~Application();
-    int exec();
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
 
 } // namespace ui

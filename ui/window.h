@@ -11,11 +11,7 @@
 #include <span>
 #include <string_view>
 
-class QWidget;
-
 namespace ui {
-
-class FormWindow;
 
 enum class Kind { Label, TextBox, Button, CheckBox, Frame };
 enum class Align { Left, Centre };
@@ -59,7 +55,10 @@ struct WindowSpec
     std::span<const MenuRow> menu = {};
 };
 
-int twipsToPixels(int twips);
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}
 
 class Window
 {
@@ -82,11 +81,12 @@ public:
     Color background() const;
     void onClose(std::function<void()> handler);
 
-    // The top-level widget, for the program's start-up code and for tests.
-    QWidget *widget() const;
+    // What the binding keeps of the window; ui/qt/native.h and ui/web/native.h define it.
+    struct Impl;
+    Impl &impl() const { return *m_impl; }
 
 private:
-    std::unique_ptr<FormWindow> m_window;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace ui

@@ -15,7 +15,7 @@
 
 #ifdef STARTUP_PROBE_FLOOR
 #include "dictionary/form1.h"
-#include "ui/convert.h"
+#include "ui/qt/convert.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -26,7 +26,7 @@
 #include <QPushButton>
 #else
 #include "app/program.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 #endif
 
 namespace {

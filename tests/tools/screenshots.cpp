@@ -3,9 +3,10 @@
 
 #include "dictionary/form1.h"
 #include "expression/form2.h"
-#include "ui/platform.h"
+#include "ui/qt/application.h"
 
 #include "../scripted_dialogs.h"
+#include "ui/qt/native.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,16 +19,16 @@ namespace {
 
 template <typename T> T *child(ui::Window &window, const char *name)
 {
-    return window.widget()->findChild<T *>(QString::fromLatin1(name));
+    return ui::widgetOf(window)->findChild<T *>(QString::fromLatin1(name));
 }
 
 bool save(ui::Window &window, const QDir &dir, const QString &file)
 {
     window.show();
-    if (!QTest::qWaitForWindowExposed(window.widget()))
+    if (!QTest::qWaitForWindowExposed(ui::widgetOf(window)))
         return false;
     QTest::qWait(200);
-    return window.widget()->grab().save(dir.filePath(file));
+    return ui::widgetOf(window)->grab().save(dir.filePath(file));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 // Qt widget classes behind the handles of controls.h.
 
-#include "ui/fit_label.h"
+#include "ui/qt/fit_label.h"
 
 #include <QGroupBox>
 #include <QMainWindow>

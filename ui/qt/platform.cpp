@@ -1,8 +1,9 @@
 #include "ui/platform.h"
 
-#include "ui/convert.h"
 #include "ui/fonts.h"
-#include "ui/widgets.h"
+#include "ui/qt/application.h"
+#include "ui/qt/convert.h"
+#include "ui/qt/widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,13 +12,6 @@
 #include <QIcon>
 
 namespace ui {
-
-Color desktopColor()
-{
-    // A light steel blue: distinct from the white highlight of the kanji reader, and black text
-    // on it keeps a contrast of about 10:1.
-    return {0x9D, 0xB9, 0xD5};
-}
 
 void setUpFonts()
 {
@@ -58,12 +52,16 @@ void endProgram()
     QApplication::exit(0);
 }
 
-Application::Application(int &argc, char **argv)
+Application::Application(int &argc, char **argv, const Identity &identity)
     : m_app(std::make_unique<QApplication>(argc, argv))
 {
-    QApplication::setApplicationName(QStringLiteral("velmora-kanji"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("org.velmora.Kanji"));
+    auto set = [](std::string_view value, void (*setter)(const QString &)) {
+        if (!value.empty())
+            setter(toQString(value));
+    };
+    set(identity.name, &QApplication::setApplicationName);
+    set(identity.version, &QApplication::setApplicationVersion);
+    set(identity.desktopFileName, &QApplication::setDesktopFileName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.velmora.Kanji.svg")));
     setUpFonts();
     setUpAccessibility();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace app {
 
 struct CommandLineAnswer
 {
@@ -25,4 +25,4 @@ std::optional<CommandLineAnswer> readCommandLine(const std::vector<std::string> 
 // Prints the answer for argv and returns its exit code; nothing when the program should start.
 std::optional<int> answerCommandLine(int argc, char **argv);
 
-} // namespace ui
+} // namespace app

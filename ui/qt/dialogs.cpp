@@ -1,7 +1,6 @@
-#include "ui/dialogs.h"
+#include "ui/qt/dialogs.h"
 
-#include "ui/convert.h"
-#include "ui/platform.h"
+#include "ui/qt/convert.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -13,7 +12,7 @@ void QtDialogs::message(std::u16string_view text)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setObjectName(QStringLiteral("message"));
-    box.setWindowTitle(toQString(ProgramTitle));
+    box.setWindowTitle(toQString(m_title));
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(text));
@@ -25,13 +24,18 @@ std::u16string QtDialogs::input(std::u16string_view prompt)
 {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("input"));
-    dialog.setWindowTitle(toQString(ProgramTitle));
+    dialog.setWindowTitle(toQString(m_title));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(toQString(prompt));
     dialog.setTextValue(QString());
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue().toStdU16String();
+}
+
+std::unique_ptr<Dialogs> toolkitDialogs(std::u16string_view title)
+{
+    return std::make_unique<QtDialogs>(title);
 }
 
 } // namespace ui

@@ -12,10 +12,6 @@ class FitLabel : public QLabel
 {
     Q_OBJECT
 public:
-    // Letters are narrowed no further than a condensed face (OpenType width class 3, 75 %);
-    // beyond that the caption is made smaller instead, which keeps letter shapes intact.
-    static constexpr int NarrowestStretch = 75;
-
     explicit FitLabel(QWidget *parent = nullptr);
 
     // The font the caption is drawn in: the label's own unless it had to be narrowed or made

@@ -1,4 +1,6 @@
-#include "ui/command_line.h"
+#include "app/command_line.h"
+
+#include "app/identity.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -7,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-namespace ui {
+namespace app {
 
 namespace {
 
@@ -44,8 +46,6 @@ namespace {
         {"dograb", false},
     };
 
-    constexpr std::string_view Program = "velmora-kanji";
-
     CommandLineAnswer printed(std::string text)
     {
         return {.exitCode = 0, .out = std::move(text), .err = {}};
@@ -56,8 +56,8 @@ namespace {
     {
         return {.exitCode = 2,
             .out = {},
-            .err = std::string(Program) + ": " + what.toStdString() + "\nTry '"
-                + std::string(Program) + " --help' for more information.\n"};
+            .err = std::string(ExecutableName) + ": " + what.toStdString() + "\nTry '"
+                + std::string(ExecutableName) + " --help' for more information.\n"};
     }
 
 } // namespace
@@ -97,12 +97,14 @@ std::optional<CommandLineAnswer> readCommandLine(const std::vector<std::string> 
         // helpText() names the executable by the path it was started with, or by a placeholder when
         // no application object exists yet.
         QString text = parser.helpText();
-        text = QStringLiteral("Usage: %1 [options]").arg(QString::fromLatin1(Program))
+        text
+            = QStringLiteral("Usage: %1 [options]")
+                  .arg(QString::fromLatin1(ExecutableName.data(), qsizetype(ExecutableName.size())))
             + text.mid(text.indexOf(u'\n'));
         return printed(text.toStdString());
     }
     if (parser.isSet(version))
-        return printed(std::string(Program) + " " + VELMORA_VERSION + "\n");
+        return printed(std::string(ExecutableName) + " " + std::string(Version) + "\n");
     return std::nullopt;
 }
 
@@ -117,4 +119,4 @@ std::optional<int> answerCommandLine(int argc, char **argv)
     return answer->exitCode;
 }
 
-} // namespace ui
+} // namespace app

@@ -1,9 +1,10 @@
 #include "ui/window.h"
 
-#include "ui/contrast.h"
-#include "ui/convert.h"
 #include "ui/platform.h"
-#include "ui/widgets.h"
+#include "ui/qt/convert.h"
+#include "ui/qt/native.h"
+#include "ui/qt/readable_text.h"
+#include "ui/qt/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,11 +18,6 @@
 #include <vector>
 
 namespace ui {
-
-int twipsToPixels(int twips)
-{
-    return (twips + 7) / 15;
-}
 
 namespace {
 
@@ -184,20 +180,30 @@ namespace {
 
 } // namespace
 
-Window::Window(const WindowSpec &layout)
-    : m_window(std::make_unique<FormWindow>())
+Native *Window::Impl::native(QObject *object)
 {
-    const QColor desktop = toQColor(desktopColor());
-    m_window->setObjectName(toQString(layout.name));
-    m_window->setWindowTitle(toQString(layout.caption));
-    paintBackground(m_window.get(), desktop);
-    addMenu(m_window.get(), layout.menu);
-    QWidget *client = addClient(m_window.get(), layout, desktop);
-    setTabOrder(addControls(m_window.get(), layout.controls, client, desktop));
-    linkPrompts(m_window.get(), layout.controls);
+    std::unique_ptr<Native> &native = natives[object];
+    if (!native)
+        native = std::make_unique<Native>(Native {object});
+    return native.get();
+}
 
-    const int menuHeight = layout.menu.empty() ? 0 : m_window->menuBar()->sizeHint().height();
-    m_window->resize(
+Window::Window(const WindowSpec &layout)
+    : m_impl(std::make_unique<Impl>())
+{
+    m_impl->window = std::make_unique<FormWindow>();
+    FormWindow *window = m_impl->window.get();
+    const QColor desktop = toQColor(desktopColor());
+    window->setObjectName(toQString(layout.name));
+    window->setWindowTitle(toQString(layout.caption));
+    paintBackground(window, desktop);
+    addMenu(window, layout.menu);
+    QWidget *client = addClient(window, layout, desktop);
+    setTabOrder(addControls(window, layout.controls, client, desktop));
+    linkPrompts(window, layout.controls);
+
+    const int menuHeight = layout.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
+    window->resize(
         twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight) + menuHeight);
 }
 
@@ -205,32 +211,32 @@ Window::~Window() = default;
 
 Label Window::label(std::string_view name) const
 {
-    return Label(find<QLabel>(m_window.get(), name));
+    return Label(m_impl->native(find<QLabel>(m_impl->window.get(), name)));
 }
 
 TextBox Window::textBox(std::string_view name) const
 {
-    return TextBox(find<QLineEdit>(m_window.get(), name));
+    return TextBox(m_impl->native(find<QLineEdit>(m_impl->window.get(), name)));
 }
 
 Button Window::button(std::string_view name) const
 {
-    return Button(find<QAbstractButton>(m_window.get(), name));
+    return Button(m_impl->native(find<QAbstractButton>(m_impl->window.get(), name)));
 }
 
 CheckBox Window::checkBox(std::string_view name) const
 {
-    return CheckBox(find<QCheckBox>(m_window.get(), name));
+    return CheckBox(m_impl->native(find<QCheckBox>(m_impl->window.get(), name)));
 }
 
 LabelArray Window::labelArray(std::string_view name) const
 {
-    std::vector<CellLabel *> cells;
+    std::vector<Native *> cells;
     for (int index = 0;; ++index) {
-        auto *cell = m_window->findChild<CellLabel *>(objectName(name, index));
+        auto *cell = m_impl->window->findChild<CellLabel *>(objectName(name, index));
         if (!cell)
             break;
-        cells.push_back(cell);
+        cells.push_back(m_impl->native(cell));
     }
     if (cells.empty())
         throw std::logic_error("no label array named " + std::string(name));
@@ -239,39 +245,40 @@ LabelArray Window::labelArray(std::string_view name) const
 
 MenuItem Window::menuItem(std::string_view name) const
 {
-    return MenuItem(find<QAction>(m_window.get(), name));
+    return MenuItem(m_impl->native(find<QAction>(m_impl->window.get(), name)));
 }
 
 void Window::show()
 {
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    FormWindow *window = m_impl->window.get();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Window::hide()
 {
-    m_window->hide();
+    m_impl->window->hide();
 }
 
 bool Window::isVisible() const
 {
-    return m_window->isVisible();
+    return m_impl->window->isVisible();
 }
 
 Color Window::background() const
 {
-    return toColor(m_window->palette().color(QPalette::Window));
+    return toColor(m_impl->window->palette().color(QPalette::Window));
 }
 
 void Window::onClose(std::function<void()> handler)
 {
-    m_window->setCloseHandler(std::move(handler));
+    m_impl->window->setCloseHandler(std::move(handler));
 }
 
-QWidget *Window::widget() const
+QWidget *widgetOf(const Window &window)
 {
-    return m_window.get();
+    return window.impl().window.get();
 }
 
 } // namespace ui

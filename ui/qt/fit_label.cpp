@@ -1,4 +1,6 @@
-#include "ui/fit_label.h"
+#include "ui/qt/fit_label.h"
+
+#include "ui/fit.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -119,26 +121,19 @@ const FitLabel::Fit &FitLabel::fit() const
         return m_fit;
     }
 
-    // Narrower first; smaller only where the narrowest letters do not fit at full size. Sizes go
-    // by whole pixels, as the font engine draws them. Both searches halve their range.
-    QFont sized = font();
-    if (!linesIn(narrowed(sized, NarrowestStretch))) {
-        int small = 1; // where even this does not fit, the caption is drawn at it anyway
-        int tooLarge = QFontInfo(font()).pixelSize();
-        while (tooLarge - small > 1) {
-            const int middle = (small + tooLarge) / 2;
-            sized.setPixelSize(middle);
-            (linesIn(narrowed(sized, NarrowestStretch)) ? small : tooLarge) = middle;
-        }
-        sized.setPixelSize(small);
-    }
-    int narrow = NarrowestStretch;
-    int tooWide = 101;
-    while (tooWide - narrow > 1) {
-        const int middle = (narrow + tooWide) / 2;
-        (linesIn(narrowed(sized, middle)) ? narrow : tooWide) = middle;
-    }
-    m_fit.drawnFont = narrowed(sized, narrow);
+    // Sizes go by whole pixels, as the font engine draws them; the full size is the label's own
+    // font, which may lie between two pixel sizes.
+    const int fullPixelSize = QFontInfo(font()).pixelSize();
+    auto sizedFont = [&](int pixelSize, int stretch) {
+        QFont f = font();
+        if (pixelSize != fullPixelSize)
+            f.setPixelSize(pixelSize);
+        return narrowed(f, stretch);
+    };
+    const FitChoice choice = chooseFit(fullPixelSize, [&](int pixelSize, int stretch) {
+        return linesIn(sizedFont(pixelSize, stretch)).has_value();
+    });
+    m_fit.drawnFont = sizedFont(choice.pixelSize, choice.stretch);
     m_fit.drawn = breakAtSpaces(text, QFontMetricsF(m_fit.drawnFont), room.width()).join(u'\n');
     m_fit.ownLines = true;
     return m_fit;

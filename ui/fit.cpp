@@ -1,0 +1,28 @@
+#include "ui/fit.h"
+
+namespace ui {
+
+FitChoice chooseFit(int fullPixelSize, const std::function<bool(int pixelSize, int stretch)> &fits)
+{
+    if (fits(fullPixelSize, 100))
+        return {fullPixelSize, 100};
+    int size = fullPixelSize;
+    if (!fits(size, NarrowestStretch)) {
+        int small = 1;
+        int tooLarge = fullPixelSize;
+        while (tooLarge - small > 1) {
+            const int middle = (small + tooLarge) / 2;
+            (fits(middle, NarrowestStretch) ? small : tooLarge) = middle;
+        }
+        size = small;
+    }
+    int narrow = NarrowestStretch;
+    int tooWide = 101;
+    while (tooWide - narrow > 1) {
+        const int middle = (narrow + tooWide) / 2;
+        (fits(size, middle) ? narrow : tooWide) = middle;
+    }
+    return {size, narrow};
+}
+
+} // namespace ui

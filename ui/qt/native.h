@@ -1,0 +1,34 @@
+#pragma once
+
+// What the Qt binding keeps behind the handles of ui/controls.h and ui/window.h.
+
+#include "ui/window.h"
+
+#include <map>
+#include <memory>
+
+class QObject;
+class QWidget;
+
+namespace ui {
+
+class FormWindow;
+
+struct Native
+{
+    QObject *object = nullptr;
+};
+
+struct Window::Impl
+{
+    std::unique_ptr<FormWindow> window;
+    // One per control handed out, so that every handle of a control shares it.
+    std::map<const QObject *, std::unique_ptr<Native>> natives;
+
+    Native *native(QObject *object);
+};
+
+// The top-level widget of `window`, for the program's start-up code and for tests.
+QWidget *widgetOf(const Window &window);
+
+} // namespace ui

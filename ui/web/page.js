@@ -1,0 +1,450 @@
+// The page side of the browser binding: builds each window and control as an element, and
+// reports clicks to the program. Everything the program decides stays in C++; this file only
+// draws, measures and forwards.
+
+mergeInto(LibraryManager.library, {
+    $VelmoraPage__deps: ['malloc'],
+    $VelmoraPage: {
+        elements: [null], // by number; 0 is no element
+        shortcuts: [], // {key, window, element}
+        queue: null,
+        ended: false,
+        measureHost: null,
+
+        string: function(pointer, length) {
+            var units = HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length);
+            var parts = [];
+            for (var i = 0; i < units.length; i += 8192)
+                parts.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
+            return parts.join('');
+        },
+        // Hands a string to C++, which frees it.
+        give: function(text, out) {
+            var pointer = _malloc(Math.max(2, text.length * 2));
+            for (var i = 0; i < text.length; ++i)
+                HEAPU16[(pointer >> 1) + i] = text.charCodeAt(i);
+            HEAP32[out >> 2] = pointer;
+            return text.length;
+        },
+        add: function(element) {
+            VelmoraPage.elements.push(element);
+            return VelmoraPage.elements.length - 1;
+        },
+        // One handler at a time, each to its end, as on the desktop, even while one waits for
+        // the clipboard.
+        dispatch: function(id) {
+            if (VelmoraPage.ended)
+                return;
+            var run = function() {
+                if (VelmoraPage.ended)
+                    return;
+                Module['_velmora_click'](id);
+                if (Asyncify.currData)
+                    return Asyncify.whenDone();
+            };
+            VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(run);
+        },
+        // The element that shows the caption: the control itself, or its caption part.
+        captionNode: function(element) {
+            return element.querySelector(':scope > .v-caption') || element;
+        },
+        // Lines may break at spaces only: each word is one unbreakable run. The text stays
+        // text: nothing is ever read as markup.
+        setWords: function(node, text) {
+            node.textContent = '';
+            var parts = text.split(/( +)/);
+            for (var i = 0; i < parts.length; ++i) {
+                if (!parts[i])
+                    continue;
+                if (parts[i][0] === ' ') {
+                    node.appendChild(document.createTextNode(parts[i]));
+                } else {
+                    var word = document.createElement('span');
+                    word.className = 'v-word';
+                    word.textContent = parts[i];
+                    node.appendChild(word);
+                }
+            }
+        },
+        caption: function(element) {
+            return VelmoraPage.captionNode(element).textContent;
+        },
+        hex: function(rgb) {
+            return '#' + (0x1000000 | rgb).toString(16).slice(1);
+        },
+        platformText: function() {
+            var probe = document.createElement('span');
+            probe.style.color = 'CanvasText';
+            document.body.appendChild(probe);
+            var parts = getComputedStyle(probe).color.match(/\d+/g);
+            probe.remove();
+            return parts ? (+parts[0] << 16) | (+parts[1] << 8) | +parts[2] : 0;
+        },
+        // Text on a colour we paint follows the desktop's contrast rule.
+        recolour: function(element) {
+            if (element.dataset.background === undefined)
+                return;
+            var text = Module['_velmora_readable_text_colour'](
+                +element.dataset.background, VelmoraPage.platformText());
+            element.style.color = VelmoraPage.hex(text);
+        },
+        recolourAll: function() {
+            VelmoraPage.elements.forEach(function(element) {
+                if (element)
+                    VelmoraPage.recolour(element);
+            });
+        },
+        // A window narrower than the screen is scaled down to its width, never cut off.
+        fitToScreen: function() {
+            document.querySelectorAll('.v-window').forEach(function(window) {
+                window.style.transform = '';
+                window.style.marginRight = window.style.marginBottom = '';
+                if (window.hidden)
+                    return;
+                var room = document.documentElement.clientWidth - 2 * window.offsetLeft;
+                var scale = Math.min(1, room / window.offsetWidth);
+                if (scale < 1) {
+                    window.style.transform = 'scale(' + scale + ')';
+                    window.style.marginRight = -(1 - scale) * window.offsetWidth + 'px';
+                    window.style.marginBottom = -(1 - scale) * window.offsetHeight + 'px';
+                }
+            });
+        },
+        fullPixelSize: function(element) {
+            return Math.round(parseFloat(element.dataset.points) * 96 / 72);
+        },
+        applyFont: function(element, pixelSize, stretch) {
+            element.style.fontSize = pixelSize === VelmoraPage.fullPixelSize(element)
+                ? element.dataset.points + 'pt' : pixelSize + 'px';
+            element.style.fontStretch = stretch + '%';
+        },
+        // Measured on a copy outside the page's flow, so hidden controls can be fitted too.
+        fits: function(element, pixelSize, stretch) {
+            if (!VelmoraPage.measureHost) {
+                VelmoraPage.measureHost = document.createElement('div');
+                VelmoraPage.measureHost.className = 'v-measure';
+                VelmoraPage.measureHost.setAttribute('aria-hidden', 'true');
+                document.body.appendChild(VelmoraPage.measureHost);
+            }
+            var copy = element.cloneNode(true);
+            copy.removeAttribute('data-name');
+            copy.removeAttribute('id');
+            copy.hidden = false;
+            copy.style.display = '';
+            VelmoraPage.applyFont(copy, pixelSize, stretch);
+            VelmoraPage.measureHost.appendChild(copy);
+            var fits = copy.scrollWidth <= copy.clientWidth && copy.scrollHeight <= copy.clientHeight;
+            copy.remove();
+            return fits;
+        },
+        // A value wider than its box shows its start, and its tooltip holds it whole.
+        showTextStart: function(input) {
+            input.scrollLeft = 0;
+            if (input.setSelectionRange && document.activeElement !== input)
+                input.setSelectionRange(0, 0);
+            var context = (VelmoraPage.canvas = VelmoraPage.canvas
+                || document.createElement('canvas')).getContext('2d');
+            var style = getComputedStyle(input);
+            context.font = style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily;
+            var room = parseFloat(input.style.width) - 8;
+            input.title = context.measureText(input.value).width > room ? input.value : '';
+        },
+        end: function() {
+            VelmoraPage.ended = true;
+            document.querySelectorAll('.v-window').forEach(function(window) { window.remove(); });
+            var note = document.createElement('p');
+            note.className = 'v-ended';
+            note.setAttribute('role', 'status');
+            note.textContent = 'Velmora Kanji has ended. Reload the page to start it again.';
+            document.body.appendChild(note);
+            document.title = 'Velmora Kanji';
+        },
+        start: function() {
+            if (VelmoraPage.started)
+                return;
+            VelmoraPage.started = true;
+            document.addEventListener('keydown', function(event) {
+                if (VelmoraPage.ended)
+                    return;
+                if (event.key === 'Enter' && event.target.tagName === 'BUTTON') {
+                    event.preventDefault(); // Enter starts nothing, as on the desktop
+                    return;
+                }
+                VelmoraPage.shortcuts.forEach(function(shortcut) {
+                    if (event.key === shortcut.key && !shortcut.window.hidden) {
+                        event.preventDefault(); // not the browser's own help
+                        VelmoraPage.dispatch(shortcut.element);
+                    }
+                });
+            });
+            window.addEventListener('resize', VelmoraPage.fitToScreen);
+            if (window.matchMedia)
+                window.matchMedia('(prefers-color-scheme: dark)')
+                    .addEventListener('change', VelmoraPage.recolourAll);
+        },
+    },
+
+    velmora_window__deps: ['$VelmoraPage'],
+    velmora_window: function(name, nameLength, caption, captionLength, width, height) {
+        VelmoraPage.start();
+        var window = document.createElement('section');
+        window.className = 'v-window';
+        window.hidden = true;
+        window.dataset.name = VelmoraPage.string(name, nameLength);
+        var title = document.createElement('div');
+        title.className = 'v-title';
+        title.id = window.dataset.name + '-title';
+        title.textContent = VelmoraPage.string(caption, captionLength);
+        window.setAttribute('aria-labelledby', title.id);
+        var client = document.createElement('div');
+        client.className = 'v-client';
+        client.style.width = width + 'px';
+        client.style.height = height + 'px';
+        window.appendChild(title);
+        window.appendChild(client);
+        (document.getElementById('velmora') || document.body).appendChild(window);
+        return VelmoraPage.add(window);
+    },
+
+    velmora_menu_item__deps: ['$VelmoraPage'],
+    velmora_menu_item: function(window, name, nameLength, caption, captionLength, shortcut,
+        shortcutLength) {
+        var owner = VelmoraPage.elements[window];
+        var bar = owner.querySelector(':scope > .v-menubar');
+        if (!bar) {
+            bar = document.createElement('div');
+            bar.className = 'v-menubar';
+            bar.setAttribute('role', 'menubar');
+            owner.insertBefore(bar, owner.querySelector(':scope > .v-client'));
+        }
+        var item = document.createElement('button');
+        item.type = 'button';
+        item.setAttribute('role', 'menuitem');
+        item.dataset.name = VelmoraPage.string(name, nameLength);
+        item.textContent = VelmoraPage.string(caption, captionLength);
+        bar.appendChild(item);
+        var id = VelmoraPage.add(item);
+        item.addEventListener('click', function() { VelmoraPage.dispatch(id); });
+        var key = VelmoraPage.string(shortcut, shortcutLength);
+        if (key) {
+            item.setAttribute('aria-keyshortcuts', key);
+            VelmoraPage.shortcuts.push({key: key, window: owner, element: id});
+        }
+        return id;
+    },
+
+    velmora_control__deps: ['$VelmoraPage'],
+    velmora_control: function(window, kind, name, nameLength, caption, captionLength, left, top,
+        width, height, focusable, centred) {
+        var text = VelmoraPage.string(caption, captionLength);
+        var element;
+        var clickable = false;
+        switch (kind) {
+        case 0: // label
+            element = document.createElement('div');
+            element.className = 'v-control v-label';
+            VelmoraPage.setWords(element, text);
+            break;
+        case 1: // text box
+            element = document.createElement('input');
+            element.type = 'text';
+            element.className = 'v-control v-text';
+            element.value = text;
+            element.spellcheck = false;
+            element.autocomplete = 'off';
+            break;
+        case 2: // button
+            element = document.createElement('button');
+            element.type = 'button';
+            element.className = 'v-control v-button';
+            VelmoraPage.setWords(element, text);
+            clickable = true;
+            break;
+        case 3: // check box, ticked at the start
+            element = document.createElement('label');
+            element.className = 'v-control v-check';
+            var box = document.createElement('input');
+            box.type = 'checkbox';
+            box.checked = true;
+            var words = document.createElement('span');
+            words.className = 'v-caption';
+            VelmoraPage.setWords(words, text);
+            element.appendChild(box);
+            element.appendChild(words);
+            break;
+        default: // frame
+            element = document.createElement('div');
+            element.className = 'v-control v-frame';
+            element.setAttribute('role', 'group');
+            var legend = document.createElement('span');
+            legend.className = 'v-caption';
+            VelmoraPage.setWords(legend, text);
+            element.appendChild(legend);
+        }
+        element.dataset.name = VelmoraPage.string(name, nameLength);
+        element.style.left = left + 'px';
+        element.style.top = top + 'px';
+        element.style.width = width + 'px';
+        element.style.height = height + 'px';
+        if (centred)
+            element.style.textAlign = 'center';
+        if (!focusable && (kind === 1 || kind === 2))
+            element.tabIndex = -1;
+        if (!focusable && kind === 3)
+            element.querySelector('input').tabIndex = -1;
+        var id = VelmoraPage.add(element);
+        element.id = 'v' + id;
+        if (kind === 4)
+            element.setAttribute('aria-labelledby', element.firstChild.id = 'v' + id + '-caption');
+        // An element of a label array: a screen reader can press it; it stays out of Tab.
+        if (kind === 0 && /\]$/.test(element.dataset.name)) {
+            element.setAttribute('role', 'button');
+            clickable = true;
+        }
+        if (clickable)
+            element.addEventListener('click', function() { VelmoraPage.dispatch(id); });
+        VelmoraPage.elements[window].querySelector(':scope > .v-client').appendChild(element);
+        return id;
+    },
+
+    velmora_describe__deps: ['$VelmoraPage'],
+    velmora_describe: function(control, prompt, names) {
+        var element = VelmoraPage.elements[control];
+        var by = VelmoraPage.elements[prompt];
+        element.setAttribute(names ? 'aria-labelledby' : 'aria-describedby', by.id);
+    },
+
+    velmora_set_font__deps: ['$VelmoraPage'],
+    velmora_set_font: function(element, families, familiesLength, points, bold) {
+        var target = VelmoraPage.elements[element];
+        target.style.fontFamily = VelmoraPage.string(families, familiesLength);
+        target.dataset.points = points;
+        target.style.fontSize = points + 'pt';
+        target.style.fontWeight = bold ? 'bold' : 'normal';
+    },
+
+    velmora_set_caption__deps: ['$VelmoraPage'],
+    velmora_set_caption: function(element, caption, length) {
+        var target = VelmoraPage.elements[element];
+        VelmoraPage.setWords(VelmoraPage.captionNode(target), VelmoraPage.string(caption, length));
+    },
+
+    velmora_caption__deps: ['$VelmoraPage'],
+    velmora_caption: function(element, out) {
+        return VelmoraPage.give(VelmoraPage.caption(VelmoraPage.elements[element]), out);
+    },
+
+    velmora_set_text__deps: ['$VelmoraPage'],
+    velmora_set_text: function(element, text, length) {
+        var input = VelmoraPage.elements[element];
+        input.value = VelmoraPage.string(text, length);
+        VelmoraPage.showTextStart(input);
+    },
+
+    velmora_text__deps: ['$VelmoraPage'],
+    velmora_text: function(element, out) {
+        return VelmoraPage.give(VelmoraPage.elements[element].value, out);
+    },
+
+    velmora_set_visible__deps: ['$VelmoraPage'],
+    velmora_set_visible: function(element, visible) {
+        VelmoraPage.elements[element].hidden = !visible;
+    },
+
+    velmora_is_visible__deps: ['$VelmoraPage'],
+    velmora_is_visible: function(element) {
+        return VelmoraPage.elements[element].hidden ? 0 : 1;
+    },
+
+    velmora_set_background__deps: ['$VelmoraPage'],
+    velmora_set_background: function(element, rgb) {
+        var target = VelmoraPage.elements[element];
+        target.dataset.background = rgb;
+        target.style.backgroundColor = VelmoraPage.hex(rgb);
+        VelmoraPage.recolour(target);
+    },
+
+    velmora_background__deps: ['$VelmoraPage'],
+    velmora_background: function(element) {
+        return +VelmoraPage.elements[element].dataset.background;
+    },
+
+    velmora_is_ticked__deps: ['$VelmoraPage'],
+    velmora_is_ticked: function(element) {
+        return VelmoraPage.elements[element].querySelector('input').checked ? 1 : 0;
+    },
+
+    velmora_full_pixel_size__deps: ['$VelmoraPage'],
+    velmora_full_pixel_size: function(element) {
+        return VelmoraPage.fullPixelSize(VelmoraPage.elements[element]);
+    },
+
+    velmora_fits__deps: ['$VelmoraPage'],
+    velmora_fits: function(element, pixelSize, stretch) {
+        return VelmoraPage.fits(VelmoraPage.elements[element], pixelSize, stretch) ? 1 : 0;
+    },
+
+    velmora_set_fit__deps: ['$VelmoraPage'],
+    velmora_set_fit: function(element, pixelSize, stretch, shrunk) {
+        var target = VelmoraPage.elements[element];
+        VelmoraPage.applyFont(target, pixelSize, stretch);
+        if (shrunk)
+            target.title = VelmoraPage.caption(target);
+        else
+            target.removeAttribute('title');
+    },
+
+    velmora_show_window__deps: ['$VelmoraPage'],
+    velmora_show_window: function(window) {
+        var target = VelmoraPage.elements[window];
+        target.hidden = false;
+        document.title = target.querySelector(':scope > .v-title').textContent;
+        VelmoraPage.fitToScreen();
+    },
+
+    velmora_hide_window__deps: ['$VelmoraPage'],
+    velmora_hide_window: function(window) {
+        VelmoraPage.elements[window].hidden = true;
+    },
+
+    velmora_window_visible__deps: ['$VelmoraPage'],
+    velmora_window_visible: function(window) {
+        return VelmoraPage.elements[window].hidden ? 0 : 1;
+    },
+
+    velmora_alert__deps: ['$VelmoraPage'],
+    velmora_alert: function(text, length) {
+        window.alert(VelmoraPage.string(text, length));
+    },
+
+    // Cancel, and a browser that suppresses the box, both answer nothing.
+    velmora_prompt__deps: ['$VelmoraPage'],
+    velmora_prompt: function(text, length, out) {
+        var answer = null;
+        try {
+            answer = window.prompt(VelmoraPage.string(text, length), '');
+        } catch (error) {
+            answer = null;
+        }
+        return VelmoraPage.give(answer === null ? '' : String(answer), out);
+    },
+
+    // The Clipboard API answers later: the handler waits for it (Asyncify) and then goes on.
+    // A refusal, or a browser without the API, gives no text.
+    velmora_clipboard_text__deps: ['$VelmoraPage', '$Asyncify'],
+    velmora_clipboard_text: function(out) {
+        return Asyncify.handleAsync(function() {
+            var read = navigator.clipboard && navigator.clipboard.readText
+                ? navigator.clipboard.readText().catch(function() { return ''; })
+                : Promise.resolve('');
+            return read.then(function(text) {
+                return VelmoraPage.give(typeof text === 'string' ? text : '', out);
+            });
+        });
+    },
+
+    velmora_end_program__deps: ['$VelmoraPage'],
+    velmora_end_program: function() {
+        VelmoraPage.end();
+    },
+});

@@ -1,0 +1,67 @@
+#include "ui/platform.h"
+
+#include "ui/contrast.h"
+#include "ui/dialogs.h"
+#include "ui/web/native.h"
+#include "ui/web/page.h"
+
+#include <emscripten/emscripten.h>
+
+namespace ui {
+
+namespace {
+
+    // alert() and prompt(): modal, blocking, with no title of their own.
+    class PageDialogs final : public Dialogs
+    {
+    public:
+        void message(std::u16string_view text) override
+        {
+            velmora_alert(text.data(), web::length(text));
+        }
+
+        std::u16string input(std::u16string_view prompt) override
+        {
+            char16_t *answer = nullptr;
+            const int size = velmora_prompt(prompt.data(), web::length(prompt), &answer);
+            return web::adopt(answer, size);
+        }
+    };
+
+} // namespace
+
+std::unique_ptr<Dialogs> toolkitDialogs(std::u16string_view)
+{
+    return std::make_unique<PageDialogs>();
+}
+
+std::u16string clipboardText()
+{
+    char16_t *text = nullptr;
+    const int size = velmora_clipboard_text(&text);
+    return web::adopt(text, size);
+}
+
+bool isOrdinaryFile(std::u16string_view)
+{
+    // A page sees no directory of the user's, so no sound file is ever there.
+    return false;
+}
+
+void endProgram()
+{
+    velmora_end_program();
+}
+
+} // namespace ui
+
+extern "C" {
+
+// page.js asks for the text colour of every element we paint, and again when the colour scheme
+// changes, so the rule is the one the desktop follows.
+EMSCRIPTEN_KEEPALIVE int velmora_readable_text_colour(int background, int text)
+{
+    return ui::web::rgb(ui::readableTextColor(ui::web::colour(background), ui::web::colour(text)));
+}
+
+} // extern "C"
