@@ -31,7 +31,9 @@ done
 echo "no window of the program was mapped"
 exit 1
 SCRIPT
-found=$(xvfb-run -a bash "$work/wm-class.sh" "$work/usr/bin/velmora-kanji" "$work/stderr") ||
+# A random first display number, so that xvfb-run started elsewhere at the same moment does not
+# race this one for the same display.
+found=$(xvfb-run -a -n $((100 + RANDOM % 400)) bash "$work/wm-class.sh" "$work/usr/bin/velmora-kanji" "$work/stderr") ||
     { echo "$found"; cat "$work/stderr"; exit 1; }
 echo "$found"
 echo "StartupWMClass=$wanted"
