@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package velmora-kanji_<version>_<arch>.deb with dpkg-buildpackage, checks it
-# with lintian and prints its path as the last line.
+# Builds the Debian source package and velmora-kanji_<version>_<arch>.deb with dpkg-buildpackage,
+# checks them with lintian and prints the .deb's path as the last line.
 #   bash scripts/package.sh            build and check
 #   bash scripts/package.sh --verify   also install it into a fresh minimal Debian 12 chroot and
 #                                      check it there (needs root or sudo)
 # The build runs from a copy of the working tree's files (tracked and new, not ignored), so
 # nothing else on the machine ends up in the package. DEB_BUILD_OPTIONS defaults to nocheck: the
-# test command runs the suite; unset it to run the suite inside the package build too.
+# test command runs the suite; set it without nocheck to run the suite inside the package build too
+# (the nocheck build profile, which leaves out the test tools' build dependencies, goes with it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +32,8 @@ fi
 arch=$(dpkg --print-architecture)
 out=$PWD/build/package
 deb=$out/velmora-kanji_${version}_${arch}.deb
+dsc=$out/velmora-kanji_${version}.dsc
+changes=$out/velmora-kanji_${version}_${arch}.changes
 
 stage "copying the sources to build/package/velmora-kanji-$version"
 rm -rf "$out"
@@ -39,23 +42,42 @@ git ls-files -z --cached --others --exclude-standard |
     while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
     tar --null -T - -cf - | tar -xf - -C "$out/velmora-kanji-$version"
 
-stage "building the package (dpkg-buildpackage)"
+stage "building the source and binary packages (dpkg-buildpackage)"
 ccache=()
 [ -d /usr/lib/ccache ] && ccache=(env "PATH=/usr/lib/ccache:$PATH")
+options=${DEB_BUILD_OPTIONS-nocheck parallel=$(nproc)}
+profiles=()
+[[ " $options " == *" nocheck "* ]] && profiles=(-Pnocheck)
 (
     cd "$out/velmora-kanji-$version"
-    DEB_BUILD_OPTIONS=${DEB_BUILD_OPTIONS-nocheck parallel=$(nproc)} \
-        "${ccache[@]}" dpkg-buildpackage -b -us -uc >"$out/build.log" 2>&1
+    DEB_BUILD_OPTIONS=$options "${ccache[@]}" dpkg-buildpackage -us -uc "${profiles[@]}" \
+        >"$out/build.log" 2>&1
 ) || { tail -40 "$out/build.log" >&2; echo "package.sh: the build failed ($out/build.log)" >&2; exit 1; }
 
-stage "lintian"
-# --fail-on makes a warning as fatal as an error; overrides live in debian/*.lintian-overrides.
-lintian --fail-on error,warning --display-info --info "$deb" >&2 || {
+stage "lintian (the .dsc, the .deb and the .changes)"
+# --fail-on makes a warning as fatal as an error; pedantic and informational tags are shown but
+# not fatal. Overrides would live in debian/*.lintian-overrides; there are none.
+lintian --fail-on error,warning --pedantic --display-info "$dsc" "$deb" "$changes" \
+    >"$out/lintian.log" 2>&1 || {
+    cat "$out/lintian.log" >&2
     echo "package.sh: lintian found errors or warnings" >&2
     exit 1
 }
-echo "lintian: no error, no warning" >&2
-dpkg-deb -f "$deb" Depends | sed 's/^/Depends: /' >&2
+cat "$out/lintian.log" >&2
+echo "lintian: no error, no warning; $(grep -c '^[PI]: ' "$out/lintian.log" || true) pedantic or informational tags" >&2
+
+stage "the binary package"
+dpkg-deb -f "$deb" Depends Recommends >&2
+unpacked=$out/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+if readelf -d "$unpacked/usr/bin/velmora-kanji" | grep -E 'RPATH|RUNPATH' >&2; then
+    echo "package.sh: the installed binary carries a runpath" >&2
+    exit 1
+fi
+echo "no RPATH or RUNPATH in /usr/bin/velmora-kanji" >&2
+rm -rf "$unpacked"
+printf 'package size: %s bytes; Installed-Size: %s KiB\n' "$(stat -c %s "$deb")" \
+    "$(dpkg-deb -f "$deb" Installed-Size)" >&2
 
 if $verify; then
     bash scripts/verify-package.sh "$deb" >&2

@@ -9,13 +9,14 @@ set -euo pipefail
 # Building, and what the program loads at run time that no library link shows.
 run=(
     build-essential cmake ninja-build qt6-base-dev
-    qt6-qpa-plugins # the xcb, wayland and offscreen platforms
+    qt6-wayland     # the wayland platform; xcb and offscreen come with libqt6gui6
     libqt6svg6      # the image and icon plugins that load the SVG window icon
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
 )
 test=(
     ccache clang libclang-rt-14-dev clang-format libbenchmark-dev
-    xvfb xauth imagemagick desktop-file-utils appstream
+    xvfb xauth x11-utils imagemagick desktop-file-utils appstream
+    weston  # a headless Wayland compositor for the native Wayland test
     locales # a decimal-comma locale for the second test run
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
 )

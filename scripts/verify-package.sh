@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a velmora-kanji .deb into a brand-new minimal Debian 12 system and checks it there:
-# --version answers, the dictionary window opens under Xvfb with its icon, and the fonts resolve
-# to IPAPGothic and DejaVu. Called by `bash scripts/package.sh --verify`.
+# --version answers, without a display it says so in one line, the dictionary window opens under
+# Xvfb with its icon, the fonts resolve to IPAPGothic and DejaVu, and apt installs qt6-wayland as
+# its Recommends. Called by `bash scripts/package.sh --verify`.
 #   bash scripts/verify-package.sh <deb>
 # The minbase system is made by debootstrap once and kept as a tarball in $VELMORA_CHROOT_CACHE
 # (default /var/cache/velmora-kanji); every run unpacks a fresh copy. Only the .deb goes in, with
@@ -70,7 +71,8 @@ in_chroot "! command -v velmora-kanji && ! ls /usr/share/fonts/truetype/fonts-ja
     2>/dev/null || { echo "the fresh system already holds what the package brings"; exit 1; }
 in_chroot "apt-get update -qq"
 
-stage "apt-get install ./$name"
+# Without Recommends first: the checks below then show that Depends alone run the program on X11.
+stage "apt-get install --no-install-recommends ./$name"
 start=$(date +%s%N)
 in_chroot "apt-get install -y --no-install-recommends /tmp/$name" >"$work/install.log" 2>&1 ||
     { tail -30 "$work/install.log"; exit 1; }
@@ -82,6 +84,11 @@ stage "check: velmora-kanji --version"
 in_chroot "velmora-kanji --version"
 in_chroot "! velmora-kanji --no-such-option 2>&1" | head -1
 in_chroot "ldd /usr/bin/velmora-kanji | grep 'not found' && exit 1 || echo 'every library resolves inside the chroot'"
+
+stage "check: without a display, one line and exit status 1"
+in_chroot 'set +e; velmora-kanji 2>/tmp/no-display.err; status=$?; set -e
+cat /tmp/no-display.err; echo "exit status $status"
+[ "$status" -eq 1 ] && [ "$(wc -l </tmp/no-display.err)" -eq 1 ]'
 
 # Checking tools come after the package, so they cannot stand in for a missing dependency.
 stage "installing the checking tools (xvfb, xauth, x11-utils, x11-apps, fontconfig)"
@@ -120,9 +127,25 @@ cp "$root/tmp/window.xwd" "$work/window.xwd"
 command -v convert >/dev/null && convert "xwd:$work/window.xwd" "$work/window.png" &&
     echo "picture of the window: build/verify/window.png"
 
+# apt installs a new package's Recommends unless told not to, as `apt install ./<deb>` does for a
+# user. Only velmora-kanji is installed anew here, so only its own Recommends (and what they
+# need) come in.
+stage "check: qt6-wayland comes as the package's Recommends"
+in_chroot "! dpkg-query -W -f='\${Status}\n' qt6-wayland 2>/dev/null | grep -q 'ok installed'" ||
+    { echo "qt6-wayland is installed before its turn"; exit 1; }
+in_chroot "apt-get remove -y -qq velmora-kanji && apt-get install -y /tmp/$name" \
+    >"$work/recommends.log" 2>&1 || { tail -30 "$work/recommends.log"; exit 1; }
+grep -E '^(After this operation|Need to get|[0-9]+ upgraded)' "$work/recommends.log"
+with_recommends=$(sed -n 's/^After this operation, \(.*\) of additional disk space.*/\1/p' "$work/recommends.log")
+in_chroot "dpkg-query -W -f='\${Package} \${Version}: \${Status}\n' qt6-wayland | grep 'ok installed'
+apt-mark showauto qt6-wayland | grep -qx qt6-wayland || { echo 'qt6-wayland is not marked automatic'; exit 1; }
+echo 'qt6-wayland: installed automatically, as a Recommends'
+ldd /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so | grep 'not found' && exit 1 || echo 'the wayland platform plugins resolve'"
+
 stage "figures"
 printf 'package size:           %s KiB (%s bytes)\n' "$(($(stat -c %s "$deb") / 1024))" "$(stat -c %s "$deb")"
 printf 'Installed-Size:         %s KiB (the package alone)\n' "$(dpkg-deb -f "$deb" Installed-Size)"
-printf 'installed with its dependencies: %s (apt-get, on a minbase system)\n' "$with_dependencies"
+printf 'installed with its dependencies: %s (apt-get --no-install-recommends, on a minbase system)\n' "$with_dependencies"
+printf 'the Recommends (qt6-wayland) add: %s\n' "$with_recommends"
 printf 'time to install:        %d.%d s (apt-get install, downloads included)\n' $((tenths / 10)) $((tenths % 10))
 echo "package.sh --verify: all checks passed"
