@@ -501,16 +501,20 @@ class Browser(Page):
     def test_nothing_cut_off_at_any_zoom(self):
         width, height = self.driver.execute_script(
             'return [window.innerWidth, window.innerHeight]')
+        # Zoom is a smaller page of CSS pixels, each of more device pixels; a phone is a narrow
+        # page at start.
+        zoom = lambda factor: dict(mobile=False, width=round(width / factor),
+                                   height=round(height / factor), deviceScaleFactor=factor)
+        phone = dict(mobile=True, width=360, height=740, deviceScaleFactor=3)
         try:
-            # Opened at that zoom, or zoomed while running.
-            for zoom, at_start in ((1, True), (2, True), (2, False), (0.5, True), (3, False)):
-                with self.subTest(zoom=zoom, at_start=at_start):
+            for name, metrics, at_start in (
+                    ('100 %', zoom(1), True), ('200 %', zoom(2), True),
+                    ('200 % while running', zoom(2), False), ('50 %', zoom(0.5), True),
+                    ('300 % while running', zoom(3), False), ('phone', phone, True)):
+                with self.subTest(name):
                     if not at_start:
                         self.open()
-                    # Zoom is a smaller page of CSS pixels, each of more device pixels.
-                    self.browser.cdp('Emulation.setDeviceMetricsOverride', mobile=False,
-                                     width=round(width / zoom), height=round(height / zoom),
-                                     deviceScaleFactor=zoom)
+                    self.browser.cdp('Emulation.setDeviceMetricsOverride', **metrics)
                     if at_start:
                         self.open()
                     self.assertEqual(self.driver.execute_async_script(WALK), [])
