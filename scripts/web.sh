@@ -32,9 +32,9 @@ if ! $serve; then
     exit 0
 fi
 port=${PORT:-8000}
-if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' "$port" \
-    2>/dev/null; then
-    echo "web.sh: port $port is taken; PORT=<another port> bash scripts/web.sh serves on another" >&2
+if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' \
+    "$port" 2>/dev/null; then
+    echo "web.sh: port $port is taken; PORT=<another> bash scripts/web.sh serves on another" >&2
     exit 1
 fi
 echo "== serving $site (Ctrl+C ends it)"

@@ -1,7 +1,8 @@
 # Proves that the desktop and the browser build compile the same forms and core: the same files
 # under data/, conjugation/, dictionary/, expression/ and ui/ (its interface, not its bindings), as
 # each build's compile_commands.json lists them. Script mode:
-#   cmake -D ROOT=<source dir> -D WEB=<browser build> -D DESKTOP=<desktop build> -P same_sources.cmake
+#   cmake -D ROOT=<source dir> -D WEB=<browser build> -D DESKTOP=<desktop build> \
+#       -P same_sources.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # The shared sources a build compiles, relative to ROOT, sorted.

@@ -291,7 +291,8 @@ class Contract(Page):
             expected = [row['name'] for row in sorted(spec['controls'], key=lambda r: r['tab'])
                         if row['kind'] in ('button', 'textbox', 'checkbox') and row['tab'] >= 0
                         and shown[row['name']]['shown']]
-            self.driver.execute_script('document.activeElement.blur()')
+            # Tab goes on from where the user clicked last: the window's title.
+            self.driver.find_element(By.CSS_SELECTOR, f'[data-name="{form}"] .v-title').click()
             visited = []
             for _ in range(len(expected) + 1):
                 ActionChains(self.driver).send_keys(Keys.TAB).perform()
@@ -308,9 +309,10 @@ class Handlers(Page):
     def test_search_water(self):
         self.type('Form1', 'Text1', ' Water ')
         self.click('Form1', 'Command2')
-        self.assertEqual(self.texts('Form1', 'Label1', 'Label2', 'Label3', 'Label15', 'Label18',
-                                    'Text1', 'Label11'),
-                         ['水', 'mizu', 'sui', ' 264', '4', 'water', '水曜日\u3000suiyoubi (Wednesday)'])
+        self.assertEqual(
+            self.texts('Form1', 'Label1', 'Label2', 'Label3', 'Label15', 'Label18', 'Text1',
+                       'Label11'),
+            ['水', 'mizu', 'sui', ' 264', '4', 'water', '水曜日\u3000suiyoubi (Wednesday)'])
         self.type('Form1', 'Text1', 'nothing')
         self.click('Form1', 'Command2')
         self.assertEqual(self.box(), 'Sorry, the word is not yet in the dictionary!')
@@ -460,9 +462,8 @@ class Browser(Page):
         self.browser.cdp('Browser.resetPermissions')
 
     def test_paste_without_the_clipboard_api(self):
-        script = self.browser.cdp(
-            'Page.addScriptToEvaluateOnNewDocument',
-            source='Object.defineProperty(Navigator.prototype, "clipboard", {get: () => undefined})')
+        script = self.browser.cdp('Page.addScriptToEvaluateOnNewDocument', source=(
+            'Object.defineProperty(Navigator.prototype, "clipboard", {get: () => undefined})'))
         try:
             self.open()
             self.click('Form1', 'Command10')
@@ -517,6 +518,9 @@ class Browser(Page):
                     self.browser.cdp('Emulation.setDeviceMetricsOverride', **metrics)
                     if at_start:
                         self.open()
+                    else:  # the page hears of the new size at its next frame
+                        self.driver.execute_async_script(
+                            'requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
                     self.assertEqual(self.driver.execute_async_script(WALK), [])
         finally:
             self.browser.cdp('Emulation.clearDeviceMetricsOverride')
