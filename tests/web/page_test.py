@@ -75,8 +75,8 @@ return out;
 """
 
 # What is cut off in the shown windows: a window beyond the page's width, a caption beyond its
-# box, a value the program wrote beyond its text box without a tooltip that holds it whole. What
-# the user typed scrolls in its box, as in any text box.
+# box, a value the program wrote beyond its text box, or a caption drawn smaller, without a tooltip
+# that holds it whole. What the user typed scrolls in its box, as in any text box.
 CUT_OFF = """
 window.velmoraTyped = new WeakSet();
 window.velmoraCutOff = function() {
@@ -94,6 +94,12 @@ window.velmoraCutOff = function() {
             const over = e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
             if (over && !(e.tagName === 'INPUT' && e.title === e.value))
                 cut.push(e.dataset.name + ': ' + (e.value || e.textContent));
+            // A caption drawn narrower or smaller than its font holds it whole in its tooltip.
+            const style = getComputedStyle(e);
+            const full = Math.round(parseFloat(e.dataset.points) * 96 / 72);
+            const shrunk = parseFloat(style.fontSize) < full || parseFloat(style.fontStretch) < 100;
+            if (shrunk && e.title !== e.textContent)
+                cut.push(e.dataset.name + ' shrunk without its tooltip: ' + e.textContent);
         }
     }
     return cut;
