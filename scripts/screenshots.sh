@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves pictures of both windows into docs/ (dictionary-window.png, expression-window.png),
-# drawn on a real X server (Xvfb) the way a desktop shows them.
+# drawn on a real X server (Xvfb) the way a desktop shows them, and of the page in headless
+# Chromium (browser-window.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test # Xvfb is a test tool
@@ -14,4 +15,7 @@ cmake --build build/release -j "$(nproc)" --target velmora-screenshots
 mkdir -p docs
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
     build/release/tests/velmora-screenshots docs
-ls -l docs/dictionary-window.png docs/expression-window.png
+
+site=$(bash scripts/web.sh --build-only | tail -1)
+/usr/bin/python3 tests/web/screenshot.py "$site" docs/browser-window.png >/dev/null
+ls -l docs/dictionary-window.png docs/expression-window.png docs/browser-window.png

@@ -3,6 +3,7 @@
 #   bash scripts/setup.sh run       build and run the program
 #   bash scripts/setup.sh test      run + the test tools, and the id_ID.UTF-8 locale
 #   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
+#   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
 set -euo pipefail
 
 # Building, and what the program loads at run time that no library link shows.
@@ -17,8 +18,10 @@ test=(
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
     locales # a decimal-comma locale for the second test run
+    chromium chromium-driver python3-selenium # the browser tests, through WebDriver
 )
 package=(debhelper dpkg-dev lintian debootstrap)
+web=(emscripten)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
@@ -28,7 +31,8 @@ for purpose in "$@"; do
     run) ;;
     test) wanted+=("${test[@]}") locale=id_ID.UTF-8 ;;
     package) wanted+=("${package[@]}") ;;
-    *) echo "setup.sh: unknown purpose '$purpose' (run, test or package)" >&2 && exit 2 ;;
+    web) wanted+=("${web[@]}") ;;
+    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
     esac
 done
 

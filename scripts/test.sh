@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, then checks everything (what .ci/run calls): formatting, the desktop
 # files, fuzzing of the conjugation engine, the suite under AddressSanitizer/UBSan, and the suite
-# in a normal build, once in the C locale and once under the decimal-comma locale id_ID.UTF-8.
+# in a normal build, once in the C locale and once under the decimal-comma locale id_ID.UTF-8, and
+# the page of the browser build in headless Chromium.
 #   bash scripts/test.sh --quick   the everyday loop: formatting, desktop files, an incremental
-#                                  normal build and one ctest run; no fuzzing, no sanitizer build
+#                                  normal build and one ctest run, the page's tests; no fuzzing,
+#                                  no sanitizer build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +19,7 @@ esac
 stage() { echo "== $*"; }
 
 stage "installing what is missing"
-bash scripts/setup.sh test
+bash scripts/setup.sh test web
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
@@ -75,6 +77,12 @@ echo "installed: bin, desktop entry, icon, metainfo"
 
 stage "testing (normal)"
 ctest --test-dir build/debug --output-on-failure -j "$jobs"
+
+# The page's tests also compare its sources with build/debug's.
+stage "building (browser)"
+bash scripts/web.sh --build-only >/dev/null
+stage "testing (browser, headless Chromium)"
+ctest --test-dir build/web-build --output-on-failure -j "$jobs"
 
 if ! $quick; then
     # QApplication takes the C library's locale from the environment: numbers, case and sorting

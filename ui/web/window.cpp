@@ -107,6 +107,8 @@ Window::Window(const WindowSpec &layout)
     m_impl->element
         = velmora_window(name.data(), length(name), layout.caption.data(), length(layout.caption),
             twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+    // The window's own text, the menu bar's, follows the contrast rule like the labels'.
+    velmora_set_background(m_impl->element, web::rgb(desktopColor()));
     for (const MenuRow &item : layout.menu) {
         const std::u16string itemName = toUtf16(item.name);
         const std::u16string shortcut = toUtf16(item.shortcut);

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the page into build/web/ (its CMake tree is build/web-build/) and serves it on
+# http://127.0.0.1:8000/ (or the port $PORT). That folder is the whole program: copy it to any
+# static web host, or open its index.html from disk.
+#   bash scripts/web.sh               build, print the address and serve until Ctrl+C
+#   bash scripts/web.sh --build-only  build and print the folder's path as the last line
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+serve=true
+case ${1:-} in
+--build-only) serve=false ;;
+"") ;;
+*) echo "usage: bash scripts/web.sh [--build-only]" >&2 && exit 2 ;;
+esac
+
+bash scripts/setup.sh web >&2
+site=$PWD/build/web
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Where Debian keeps the node modules emscripten needs, for a node that does not look there.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+echo "== building the page (emscripten)" >&2
+mkdir -p build
+emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DVELMORA_WEB_DIR="$site" "${launcher[@]}" >build/web-configure.log 2>&1 ||
+    { cat build/web-configure.log >&2; exit 1; }
+cmake --build build/web-build -j "$(nproc)" >&2
+
+if ! $serve; then
+    echo "$site"
+    exit 0
+fi
+port=${PORT:-8000}
+if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' \
+    "$port" 2>/dev/null; then
+    echo "web.sh: port $port is taken; PORT=<another> bash scripts/web.sh serves on another" >&2
+    exit 1
+fi
+echo "== serving $site (Ctrl+C ends it)"
+echo "http://127.0.0.1:$port/"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"

@@ -1,0 +1,100 @@
+// Prints both layout tables as JSON, in CSS pixels relative to each window's client area, so that
+// the browser tests hold the page against the tables themselves rather than a copy of them. Built
+// by the browser build and run with node.
+
+#include "dictionary/form1.h"
+#include "expression/form2.h"
+#include "ui/window.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Every character outside printable ASCII as \uXXXX, which JSON reads back as the same UTF-16.
+std::string quoted(std::u16string_view text)
+{
+    std::string out = "\"";
+    for (const char16_t unit : text) {
+        if (unit >= 0x20 && unit < 0x7F && unit != u'"' && unit != u'\\') {
+            out += static_cast<char>(unit);
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
+            out += escape;
+        }
+    }
+    return out + "\"";
+}
+
+std::string quoted(std::string_view ascii)
+{
+    return quoted(std::u16string(ascii.begin(), ascii.end()));
+}
+
+const char *kindName(ui::Kind kind)
+{
+    switch (kind) {
+    case ui::Kind::Label:
+        return "label";
+    case ui::Kind::TextBox:
+        return "textbox";
+    case ui::Kind::Button:
+        return "button";
+    case ui::Kind::CheckBox:
+        return "checkbox";
+    case ui::Kind::Frame:
+        break;
+    }
+    return "frame";
+}
+
+void print(const ui::WindowSpec &layout)
+{
+    std::printf("{\"name\": %s, \"caption\": %s, \"width\": %d, \"height\": %d, \"menu\": [",
+        quoted(layout.name).c_str(), quoted(layout.caption).c_str(),
+        ui::twipsToPixels(layout.clientWidth), ui::twipsToPixels(layout.clientHeight));
+    for (std::size_t i = 0; i < layout.menu.size(); ++i) {
+        const ui::MenuRow &item = layout.menu[i];
+        std::printf("%s{\"name\": %s, \"caption\": %s, \"shortcut\": %s}", i ? ", " : "",
+            quoted(item.name).c_str(), quoted(item.caption).c_str(), quoted(item.shortcut).c_str());
+    }
+    std::printf("], \"controls\": [");
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ui::ControlRow &row = layout.controls[i];
+        int left = row.left;
+        int top = row.top;
+        // A control in a frame is placed from the frame's corner.
+        const auto frame = std::find_if(
+            layout.controls.begin(), layout.controls.end(), [&row](const ui::ControlRow &r) {
+                return !row.parent.empty() && r.name == row.parent;
+            });
+        if (frame != layout.controls.end()) {
+            left += frame->left;
+            top += frame->top;
+        }
+        std::string name(row.name);
+        if (row.index >= 0)
+            name += "[" + std::to_string(row.index) + "]";
+        std::printf("%s\n{\"name\": %s, \"kind\": \"%s\", \"caption\": %s, \"left\": %d, "
+                    "\"top\": %d, \"width\": %d, \"height\": %d, \"tab\": %d, \"prompt\": %s}",
+            i ? "," : "", quoted(name).c_str(), kindName(row.kind), quoted(row.caption).c_str(),
+            ui::twipsToPixels(left), ui::twipsToPixels(top), ui::twipsToPixels(row.width),
+            ui::twipsToPixels(row.height), row.tab, quoted(row.prompt).c_str());
+    }
+    std::printf("]}");
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("[");
+    print(Form1::Layout);
+    std::printf(",\n");
+    print(Form2::Layout);
+    std::printf("]\n");
+    return 0;
+}
