@@ -157,6 +157,7 @@ void Form1Test::searchFindsTheFirstMatch()
     w.click("Command2");
     if (row == 0) {
         QCOMPARE(w.dialogs.messages, QStringList {NotFound});
+        QCOMPARE(w.dialogs.owners, QList<const ui::Window *> {&w.form->window()});
         return;
     }
     QVERIFY(w.dialogs.messages.isEmpty());
@@ -309,6 +310,8 @@ void Form1Test::browsingAtTheEndsAsksForARecord()
         verifyShows(w, next);
     else
         QCOMPARE(w.dialogs.prompts.size(), 2);
+    QCOMPARE(
+        w.dialogs.owners, QList<const ui::Window *>(w.dialogs.prompts.size(), &w.form->window()));
 }
 
 void Form1Test::browsingReturnsTheSearchToEnglish_data()
@@ -433,6 +436,7 @@ void Form1Test::helpShowsTheNote()
     QVERIFY(QTest::qWaitForWindowActive(top));
     QTest::keyClick(top, Qt::Key_F1);
     QCOMPARE(w.dialogs.messages, QStringList(2, note));
+    QCOMPARE(w.dialogs.owners, QList<const ui::Window *>(2, &w.form->window()));
 }
 
 void Form1Test::exitAndCloseBoxEndTheProgram()

@@ -4,6 +4,7 @@
 #include "ui/widgets.h"
 #include "ui/window.h"
 
+#include "modal_boxes.h"
 #include "wcag.h"
 
 #include <QAccessible>
@@ -19,9 +20,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -49,21 +47,6 @@ const ui::WindowSpec SampleLayout {.name = "Sample",
     .clientWidth = 3000,
     .clientHeight = 1800,
     .controls = Controls};
-
-// Runs `answer` on the next modal dialog once it is open.
-void whenModalOpens(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start();
-}
 
 } // namespace
 
@@ -219,13 +202,22 @@ void ToolkitTest::closeBoxRunsTheFormsHandler()
 
 void ToolkitTest::messageBoxShowsOnlyTheText()
 {
+    // Another window is the active one: the box still goes to the window that asked for it.
+    ui::Window owner(SampleLayout);
+    ui::Window active(SampleLayout);
+    owner.show();
+    owner.widget()->move(120, 90);
+    active.show();
+    QVERIFY(QTest::qWaitForWindowActive(active.widget()));
     QString title, text;
     int buttons = -1;
     QMessageBox::Icon icon = QMessageBox::Critical;
     Qt::TextFormat format = Qt::RichText;
+    BoxPlace place;
     whenModalOpens([&](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         QVERIFY(box);
+        place = BoxPlace::of(box);
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -233,7 +225,8 @@ void ToolkitTest::messageBoxShowsOnlyTheText()
         buttons = static_cast<int>(box->buttons().size());
         QTest::keyClick(box, Qt::Key_Return);
     });
-    ui::QtDialogs().message(u"Sorry, <b>the</b> word is not yet in the dictionary!");
+    ui::QtDialogs().message(owner, u"Sorry, <b>the</b> word is not yet in the dictionary!");
+    verifyBelongsTo(place, owner.widget());
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(text, u"Sorry, <b>the</b> word is not yet in the dictionary!"_s);
     QCOMPARE(icon, QMessageBox::NoIcon);
@@ -256,10 +249,15 @@ void ToolkitTest::inputBoxReturnsTheAnswer()
     QFETCH(QString, typed);
     QFETCH(bool, accept);
     QFETCH(QString, answer);
+    ui::Window owner(SampleLayout);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(owner.widget()));
     QString title, label, initial;
+    BoxPlace place;
     whenModalOpens([&](QWidget *modal) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         QVERIFY(dialog);
+        place = BoxPlace::of(dialog);
         title = dialog->windowTitle();
         label = dialog->labelText();
         auto *edit = dialog->findChild<QLineEdit *>();
@@ -270,7 +268,9 @@ void ToolkitTest::inputBoxReturnsTheAnswer()
         else
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
-    const std::u16string result = ui::QtDialogs().input(u"Enter the record number (1 to 320) !");
+    const std::u16string result
+        = ui::QtDialogs().input(owner, u"Enter the record number (1 to 320) !");
+    verifyBelongsTo(place, owner.widget());
     QCOMPARE(QString::fromStdU16String(result), answer);
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(label, u"Enter the record number (1 to 320) !"_s);

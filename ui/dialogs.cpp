@@ -2,16 +2,27 @@
 
 #include "ui/convert.h"
 #include "ui/platform.h"
+#include "ui/window.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace ui {
 
-void QtDialogs::message(std::u16string_view text)
+namespace {
+
+    // Not QApplication::activeWindow(): that is null right after another box closes, and a box
+    // without a parent opens centred on the screen, possibly behind its window.
+    QWidget *parentFor(const Window &owner)
+    {
+        return owner.widget()->window();
+    }
+
+} // namespace
+
+void QtDialogs::message(const Window &owner, std::u16string_view text)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(parentFor(owner));
     box.setObjectName(QStringLiteral("message"));
     box.setWindowTitle(toQString(ProgramTitle));
     box.setIcon(QMessageBox::NoIcon);
@@ -21,9 +32,9 @@ void QtDialogs::message(std::u16string_view text)
     box.exec();
 }
 
-std::u16string QtDialogs::input(std::u16string_view prompt)
+std::u16string QtDialogs::input(const Window &owner, std::u16string_view prompt)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(parentFor(owner));
     dialog.setObjectName(QStringLiteral("input"));
     dialog.setWindowTitle(toQString(ProgramTitle));
     dialog.setInputMode(QInputDialog::TextInput);
