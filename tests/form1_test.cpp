@@ -68,6 +68,7 @@ private Q_SLOTS:
     void directionButtonsSwitchCaptionsAndClear();
     void japaneseToEnglishShowsLabel2Only();
     void browsingStepsThroughTheRecords();
+    void longEnglishShowsFromItsStart();
     void browsingAtTheEndsAsksForARecord_data();
     void browsingAtTheEndsAsksForARecord();
     void browsingReturnsTheSearchToEnglish_data();
@@ -265,6 +266,17 @@ void Form1Test::browsingStepsThroughTheRecords()
     w.click("Command8"); // the prompt; record 1 stays on display
     QCOMPARE(w.dialogs.prompts, QStringList {FirstPrompt});
     verifyShows(w, 1);
+}
+
+void Form1Test::longEnglishShowsFromItsStart()
+{
+    DictionaryWindow w;
+    for (int i = 0; i < 132; ++i)
+        w.click("Command7");
+    verifyShows(w, 132);
+    auto *text1 = static_cast<QLineEdit *>(w.widget("Text1"));
+    QCOMPARE(text1->cursorPosition(), 0);
+    QVERIFY(text1->toolTip().contains(u"stand; counter for machines"_s));
 }
 
 void Form1Test::browsingAtTheEndsAsksForARecord_data()

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void windowIsBuiltFromItsTable();
     void labelsShowMarkupAsPlainText();
     void textBoxesHaveNoLengthLimit();
+    void writtenValueShowsFromItsStart_data();
+    void writtenValueShowsFromItsStart();
     void promptsNameAndDescribeTheirControls();
     void labelArrayReportsTheIndexClicked();
     void cellsOfferAPressAction();
@@ -136,6 +139,46 @@ void ToolkitTest::textBoxesHaveNoLengthLimit()
     const std::u16string longText(100'000, u'あ');
     window.textBox("Text1").setText(longText);
     QCOMPARE(window.textBox("Text1").text().size(), longText.size());
+}
+
+void ToolkitTest::writtenValueShowsFromItsStart_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("wider");
+    QTest::newRow("short") << u"ok"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("record 132") << u"stand; counter for machines"_s << true;
+    QTest::newRow("markup stays text") << u"<b>bold</b> &amp;  two  spaces"_s << true;
+    QTest::newRow("kana") << u"あいうえおかきくけこ"_s << true;
+    QTest::newRow("100,000 characters") << QString(100'000, u'x') << true;
+}
+
+void ToolkitTest::writtenValueShowsFromItsStart()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, wider);
+    ui::Window window(SampleLayout);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    auto *edit = window.widget()->findChild<QLineEdit *>(u"Text1"_s);
+    ui::TextBox box = window.textBox("Text1");
+    box.setText(u"a value long enough to scroll the box before the next one is written");
+    edit->grab();
+    box.setText(value.toStdU16String());
+
+    QCOMPARE(edit->cursorPosition(), 0);
+    edit->grab(); // QLineEdit scrolls when it paints
+    QCOMPARE(edit->cursorPositionAt(QPoint(6, edit->height() / 2)), 0);
+    QTextDocument tip;
+    tip.setHtml(edit->toolTip());
+    QCOMPARE(tip.toPlainText(), wider ? value : QString());
+
+    // Typing is the line edit's own; the tooltip of the written value goes.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, u"z"_s);
+    QCOMPARE(edit->text(), value + u"z"_s);
+    QCOMPARE(edit->cursorPosition(), value.size() + 1);
+    QVERIFY(edit->toolTip().isEmpty());
 }
 
 void ToolkitTest::promptsNameAndDescribeTheirControls()
