@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTextLayout>
@@ -35,11 +36,15 @@ namespace {
     // bearing, as "j" has), in whole pixels: the caption is drawn that much further in.
     qreal leftOverhang(const QString &text, const QFontMetricsF &metrics)
     {
-        qreal overhang = 0;
-        for (const QString &paragraph : text.split(u'\n')) {
-            for (const QString &word : paragraph.split(u' ', Qt::SkipEmptyParts))
-                overhang = std::max(overhang, -metrics.tightBoundingRect(word).left());
+        QSet<QStringView> firsts;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] != u' ' && text[i] != u'\n'
+                && (i == 0 || text[i - 1] == u' ' || text[i - 1] == u'\n'))
+                firsts.insert(QStringView(text).mid(i, text[i].isHighSurrogate() ? 2 : 1));
         }
+        qreal overhang = 0;
+        for (QStringView first : firsts)
+            overhang = std::max(overhang, -metrics.tightBoundingRect(first.toString()).left());
         return std::ceil(overhang);
     }
 
@@ -145,9 +150,17 @@ const FitLabel::Fit &FitLabel::fit() const
     // Narrower first; smaller only where the narrowest letters do not fit at full size. Sizes go
     // by whole pixels, as the font engine draws them. Both searches halve their range.
     QFont sized = font();
+    int tooWide = 101;
     if (!linesIn(narrowed(sized, NarrowestStretch))) {
-        int small = 1; // where even this does not fit, the caption is drawn at it anyway
+        int small = 1;
         int tooLarge = QFontInfo(font()).pixelSize();
+        // Where even this does not fit, the caption is drawn at it anyway; neither search could
+        // find more, and each step would measure the whole text again.
+        sized.setPixelSize(small);
+        if (!linesIn(narrowed(sized, NarrowestStretch))) {
+            tooLarge = small + 1;
+            tooWide = NarrowestStretch + 1;
+        }
         while (tooLarge - small > 1) {
             const int middle = (small + tooLarge) / 2;
             sized.setPixelSize(middle);
@@ -156,7 +169,6 @@ const FitLabel::Fit &FitLabel::fit() const
         sized.setPixelSize(small);
     }
     int narrow = NarrowestStretch;
-    int tooWide = 101;
     while (tooWide - narrow > 1) {
         const int middle = (narrow + tooWide) / 2;
         (linesIn(narrowed(sized, middle)) ? narrow : tooWide) = middle;
