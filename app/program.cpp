@@ -3,13 +3,22 @@
 #include "ui/platform.h"
 
 Program::Program()
-    : m_form1(Form1::Links {
-        .dialogs = m_dialogs,
-        .table = Module1::KanjiTable,
-        .recordCount = Module1::RecordCount,
-        .showExpressionWindow = [this] { showExpressionWindow(); },
-        .endProgram = [] { ui::endProgram(); },
-    })
+    : Program(nullptr, [] { ui::endProgram(); })
+{ }
+
+Program::Program(ui::Dialogs &dialogs, std::function<void()> endProgram)
+    : Program(&dialogs, std::move(endProgram))
+{ }
+
+Program::Program(ui::Dialogs *dialogs, std::function<void()> endProgram)
+    : m_dialogs(dialogs ? *dialogs : m_qtDialogs)
+    , m_form1(Form1::Links {
+          .dialogs = m_dialogs,
+          .table = Module1::KanjiTable,
+          .recordCount = Module1::RecordCount,
+          .showExpressionWindow = [this] { showExpressionWindow(); },
+          .endProgram = std::move(endProgram),
+      })
 { }
 
 Program::~Program() = default;
