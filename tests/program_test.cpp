@@ -74,9 +74,12 @@ void ProgramTest::exitEndsTheProgramWithTheExpressionWindowOpen()
     click(u"Form1"_s, u"Command10"_s);
     click(u"Form2"_s, u"Command2"_s);
     bool handlerRanAfterExit = false;
-    QTimer::singleShot(0, qApp, [&] {
+    // The timers die with the test: the one posted after Exit never fires in this loop, and
+    // must not fire in a later test's loop either.
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
         click(u"Form1"_s, u"Command1"_s);
-        QTimer::singleShot(0, qApp, [&] { handlerRanAfterExit = true; });
+        QTimer::singleShot(0, &context, [&] { handlerRanAfterExit = true; });
     });
     QTimer failsafe;
     failsafe.setSingleShot(true);
