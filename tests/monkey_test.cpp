@@ -394,7 +394,8 @@ void MonkeyTest::randomStepsKeepTheInvariants()
         }
     }
     // Not qInfo: the offscreen platform's warnings on every switch use up QtTest's message limit.
-    std::printf("seed %u: %d steps in %.1f s\n", seed, steps, double(timer.elapsed()) / 1000);
+    std::printf("seed %u: %d steps in %s s\n", seed, steps,
+        qPrintable(QString::number(double(timer.elapsed()) / 1000, 'f', 1)));
 }
 
 QTEST_MAIN(MonkeyTest)
