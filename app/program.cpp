@@ -4,13 +4,23 @@
 #include "ui/platform.h"
 
 Program::Program()
-    : m_dialogs(ui::toolkitDialogs(app::ProgramTitle))
+    : Program(ui::toolkitDialogs(app::ProgramTitle), nullptr, [] { ui::endProgram(); })
+{ }
+
+Program::Program(ui::Dialogs &dialogs, std::function<void()> endProgram)
+    : Program(nullptr, &dialogs, std::move(endProgram))
+{ }
+
+Program::Program(
+    std::unique_ptr<ui::Dialogs> ownDialogs, ui::Dialogs *dialogs, std::function<void()> endProgram)
+    : m_ownDialogs(std::move(ownDialogs))
+    , m_dialogs(dialogs ? *dialogs : *m_ownDialogs)
     , m_form1(Form1::Links {
-          .dialogs = *m_dialogs,
+          .dialogs = m_dialogs,
           .table = Module1::KanjiTable,
           .recordCount = Module1::RecordCount,
           .showExpressionWindow = [this] { showExpressionWindow(); },
-          .endProgram = [] { ui::endProgram(); },
+          .endProgram = std::move(endProgram),
       })
 { }
 
@@ -25,7 +35,7 @@ void Program::showExpressionWindow()
 {
     if (!m_form2) {
         m_form2 = std::make_unique<Form2>(Form2::Links {
-            .dialogs = *m_dialogs,
+            .dialogs = m_dialogs,
             .table = Module1::KanjiTable,
             .recordCount = Module1::RecordCount,
             .showDictionaryWindow = [this] { m_form1.window().show(); },

@@ -26,6 +26,22 @@ constexpr std::array<std::u16string_view, 14> ExceptionVerbs = {
     u"shaberu",
 };
 
+// Whole words whose letter-rule forms are plainly wrong, with the forms that replace them. Other
+// wrong forms ("iru", "kaeru") would need a dictionary to tell the verb class apart.
+struct WordFix
+{
+    std::u16string_view word;
+    VerbForm form;
+    std::u16string_view result;
+};
+constexpr std::array<WordFix, 5> WordFixes = {{
+    {u"iku", VerbForm::Ta, u"itta"},
+    {u"iku", VerbForm::Te, u"itte"},
+    {u"yuku", VerbForm::Ta, u"yutta"},
+    {u"yuku", VerbForm::Te, u"yutte"},
+    {u"aru", VerbForm::Nai, u"nai"},
+}};
+
 constexpr std::array<std::u16string_view, 5> VowelEndings = {u"au", u"uu", u"ou", u"iu", u"eu"};
 constexpr std::array<std::u16string_view, 2> IruEru = {u"iru", u"eru"};
 constexpr std::array<std::u16string_view, 3> NdaEndings = {u"nu", u"bu", u"mu"};
@@ -194,5 +210,9 @@ VerbForms ConjugateVerb(std::u16string_view text)
     else
         form(VerbForm::Causative) = Cut(stem, 1, u"aseru");
 
+    for (const WordFix &fix : WordFixes) {
+        if (word == fix.word)
+            form(fix.form) = fix.result;
+    }
     return forms;
 }

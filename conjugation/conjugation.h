@@ -33,4 +33,6 @@ constexpr std::size_t FormIndex(VerbForm form)
 // Any text gives ten results, verb or not. Space, tab and U+3000 are trimmed at both ends and
 // Latin capitals (ASCII and full-width) lowered. A form whose cut is longer than the stem is
 // empty. A character outside the BMP counts as one character, so no cut splits a surrogate pair.
+// The whole words "iku" and "yuku" take "itta"/"itte" and "yutta"/"yutte", and "aru" the nai
+// form "nai", where the letter rules give forms no learner should see.
 VerbForms ConjugateVerb(std::u16string_view text);

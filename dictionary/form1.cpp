@@ -129,7 +129,7 @@ void Form1::Command2_Click()
     const std::int16_t row = Module1::FindRecord(
         m_links.table, m_links.recordCount, column, m_text1.text(), Module1::Match::Folded);
     if (row == 0) {
-        m_links.dialogs.message(u"Sorry, the word is not yet in the dictionary!");
+        m_links.dialogs.message(m_window, u"Sorry, the word is not yet in the dictionary!");
         return;
     }
     ShowRecord(row, m_englishToJapanese ? Pairing::EnglishToJapanese : Pairing::JapaneseToEnglish);
@@ -139,7 +139,7 @@ void Form1::Command3_Click()
 {
     const std::u16string name = std::u16string(text::trimmedSpaces(m_label2.caption())) + u".wav";
     if (!ui::isOrdinaryFile(name))
-        m_links.dialogs.message(u"Sorry the sound file is not available yet");
+        m_links.dialogs.message(m_window, u"Sorry the sound file is not available yet");
 }
 
 void Form1::Command4_Click()
@@ -178,7 +178,7 @@ void Form1::Command7_Click()
         return;
     }
     const std::u16string answer = m_links.dialogs.input(
-        rangePrompt(u"Sorry, This is the last record.", m_links.recordCount));
+        m_window, rangePrompt(u"Sorry, This is the last record.", m_links.recordCount));
     if (const auto record
         = Module1::RecordFromAnswer(answer, Module1::BrowseEnd::Last, m_links.recordCount))
         m_currentRecord = *record;
@@ -191,7 +191,7 @@ void Form1::Command8_Click()
         return;
     }
     const std::u16string answer = m_links.dialogs.input(
-        rangePrompt(u"Sorry, This is the first record.", m_links.recordCount));
+        m_window, rangePrompt(u"Sorry, This is the first record.", m_links.recordCount));
     if (const auto record
         = Module1::RecordFromAnswer(answer, Module1::BrowseEnd::First, m_links.recordCount))
         m_currentRecord = *record;
@@ -212,5 +212,5 @@ void Form1::Command10_Click()
 
 void Form1::Help_Click()
 {
-    m_links.dialogs.message(HelpNote);
+    m_links.dialogs.message(m_window, HelpNote);
 }

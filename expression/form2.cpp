@@ -55,7 +55,7 @@ void Form2::Command1_Click()
     const Module1::CellSplit split = Module1::SplitIntoCells(text, std::size_t(m_cellLimit));
     if (split.cut) {
         m_links.dialogs.message(
-            u"We will take the first " + text::decimal(m_cellLimit) + u" letters only!");
+            m_window, u"We will take the first " + text::decimal(m_cellLimit) + u" letters only!");
     }
     for (std::size_t i = 1; i <= split.cells.size(); ++i) {
         m_cells.at(int(i) - 1).setCaption(split.cells[i - 1]);

@@ -17,6 +17,8 @@ case ${1:-} in
 esac
 
 stage() { echo "== $*"; }
+# The monkey test takes a shorter walk in the everyday loop.
+if $quick; then export VELMORA_MONKEY_STEPS=${VELMORA_MONKEY_STEPS:-500}; fi
 
 stage "installing what is missing"
 bash scripts/setup.sh test web

@@ -1,7 +1,7 @@
 #pragma once
 
 // Whether a control shows its caption whole: every line within the width, and the ink of the
-// last line within the height; a label's ink within the label.
+// last line within the height; a label's ink off its border.
 
 #include "ui/qt/widgets.h"
 
@@ -28,13 +28,16 @@ inline QString captionOf(QWidget *widget)
     return static_cast<QLineEdit *>(widget)->text();
 }
 
-// Where ink falls outside the label when its caption is drawn without clipping, or empty.
-inline QString inkOutside(const ui::FitLabel *label)
+// Where a label's caption, drawn without clipping, inks its border or beyond, or empty. Lines
+// start at the label's left edge, as QLabel's do, so the first letters may ink the left border
+// and the top of a tall glyph the top one, but no glyph reaches past them; the fit keeps the
+// right and bottom border pixels free. In device pixels.
+inline QString inkOnBorder(const ui::FitLabel *label)
 {
     const qreal ratio = label->devicePixelRatioF();
     const int pad = 8;
     QImage image(
-        (label->size() * 2 + QSize(pad, pad)) * ratio, QImage::Format_ARGB32_Premultiplied);
+        (label->size() + QSize(2 * pad, 2 * pad)) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -42,34 +45,39 @@ inline QString inkOutside(const ui::FitLabel *label)
     label->drawCaption(painter);
     painter.end();
 
-    // Lines start at the label's left edge, as QLabel's do: a first letter with a negative side
-    // bearing ("j", "T") reaches one pixel further left, as it does in every caption.
-    const QRect inside(QPoint(pad - 1, pad) * ratio,
-        QSize(int(std::floor((label->width() + 1) * ratio)),
-            int(std::floor(label->height() * ratio))));
-    QImage blank(image.size(), image.format());
-    blank.setDevicePixelRatio(ratio);
-    blank.fill(Qt::transparent);
-    const int width = image.width();
-    const struct
-    {
-        const char *side;
-        QRect margin;
-    } margins[] = {
-        {"above", QRect(0, 0, width, inside.top())},
-        {"below", QRect(0, inside.bottom() + 1, width, image.height() - inside.bottom() - 1)},
-        {"left of", QRect(0, inside.top(), inside.left(), inside.height())},
-        {"right of",
-            QRect(inside.right() + 1, inside.top(), width - inside.right() - 1, inside.height())},
-    };
-    for (const auto &[side, margin] : margins) {
-        if (image.copy(margin) != blank.copy(margin))
-            return QStringLiteral("ink %1 the label's %2x%3 device pixels")
-                .arg(QLatin1StringView(side))
-                .arg(inside.width())
-                .arg(inside.height());
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0)
+                ink |= QRect(x, y, 1, 1);
+        }
     }
-    return {};
+    if (ink.isEmpty())
+        return {};
+    const int origin = int(std::lround(pad * ratio));
+    ink.translate(-origin, -origin);
+    const QSize size(
+        int(std::floor(label->width() * ratio)), int(std::floor(label->height() * ratio)));
+    QStringList sides;
+    if (ink.left() < 0)
+        sides << QStringLiteral("past the left");
+    if (ink.top() < 0)
+        sides << QStringLiteral("past the top");
+    if (ink.right() >= size.width() - 1)
+        sides << QStringLiteral("on the right");
+    if (ink.bottom() >= size.height() - 1)
+        sides << QStringLiteral("on the bottom");
+    if (sides.isEmpty())
+        return {};
+    return QStringLiteral("ink %1 border (%2,%3 to %4,%5 in %6x%7 device pixels)")
+        .arg(sides.join(u", "))
+        .arg(ink.left())
+        .arg(ink.top())
+        .arg(ink.right())
+        .arg(ink.bottom())
+        .arg(size.width())
+        .arg(size.height());
 }
 
 // An empty string when the caption fits, otherwise what it needs.
@@ -82,7 +90,7 @@ inline QString captionFitProblem(QWidget *widget, double narrowestButtonScale = 
     }
     // A label shows any caption whole, smaller if need be; one of the layout must not need it.
     if (auto *label = qobject_cast<ui::FitLabel *>(widget))
-        return label->isShrunk() ? QStringLiteral("drawn smaller") : inkOutside(label);
+        return label->isShrunk() ? QStringLiteral("drawn smaller") : inkOnBorder(label);
     QRect room(QPoint(), widget->size());
     if (qobject_cast<QCheckBox *>(widget)) {
         room.setLeft(widget->style()->pixelMetric(QStyle::PM_IndicatorWidth)

@@ -125,9 +125,31 @@ void ConjugationTest::conjugatesEachForm_data()
     addAllRows(u"shiru",
         {u"shiru", u"shirimasu", u"shitta", u"shitte", u"shire", u"shireba", u"shirou", u"shiranai",
             u"shirareru", u"shiraseru"});
+    // Three whole words take their true forms in place of the letter rules' ones; everything
+    // else about them, and every word around them, keeps the letter rules.
     addAllRows(u"iku",
-        {u"iku", u"ikimasu", u"iita", u"iite", u"ike", u"ikeba", u"ikou", u"ikanai", u"ikareru",
+        {u"iku", u"ikimasu", u"itta", u"itte", u"ike", u"ikeba", u"ikou", u"ikanai", u"ikareru",
             u"ikaseru"});
+    addAllRows(u"yuku",
+        {u"yuku", u"yukimasu", u"yutta", u"yutte", u"yuke", u"yukeba", u"yukou", u"yukanai",
+            u"yukareru", u"yukaseru"});
+    addAllRows(u"aru",
+        {u"aru", u"arimasu", u"atta", u"atte", u"are", u"areba", u"arou", u"nai", u"arareru",
+            u"araseru"});
+    addRows(QStringLiteral("spaced Iku"), u" \u3000Iku\t", {{Ta, u"itta"}, {Te, u"itte"}});
+    addRows(QStringLiteral("spaced YUKU"), u"  YUKU ", {{Ta, u"yutta"}, {Te, u"yutte"}});
+    addRows(QStringLiteral("capital Aru"), u"Aru", {{Nai, u"nai"}});
+    addRows(
+        QStringLiteral("full-width iku is no match"), u"\uff49\uff4b\uff55", {{Ta, u"\uff49tta"}});
+    addRows(u"kiku", {{Ta, u"kiita"}, {Te, u"kiite"}});
+    addRows(u"ikiku", {{Ta, u"ikiita"}, {Te, u"ikiite"}});
+    addRows(u"ikuku", {{Ta, u"ikuita"}});
+    addRows(u"yu", {{Ta, u"tta"}, {Te, u"tte"}});
+    addRows(u"haru", {{Nai, u"haranai"}});
+    addRows(u"ar", {{Nai, u"aanai"}});
+    addRows(u"taru", {{Nai, u"taranai"}});
+    addRows(QStringLiteral("inner space a ru"), u"a ru", {{Nai, u"a ranai"}});
+    addRows(QStringLiteral("newline iku"), u"iku\n", {{Ta, u"iktta"}});
     addAllRows(u"iu",
         {u"iu", u"iimasu", u"itta", u"itte", u"ie", u"ieba", u"iou", u"iwanai", u"iwareru",
             u"iwaseru"});

@@ -19,11 +19,12 @@ void FitTest::narrowsFirstThenShrinks_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<int>("stretch");
-    QTest::newRow("fits as it stands") << 1600 << 16 << 100;
-    QTest::newRow("a little too wide: narrowed just enough") << 1700 << 16 << 94;
-    QTest::newRow("fits exactly at the narrowest") << 2133 << 16 << 75;
-    QTest::newRow("too wide even narrowest: smaller, then narrowed") << 2200 << 15 << 77;
-    QTest::newRow("far too wide: the smallest size") << 100000 << 1 << 75;
+    QTest::addColumn<int>("mostMeasures");
+    QTest::newRow("fits as it stands") << 1600 << 16 << 100 << 1;
+    QTest::newRow("a little too wide: narrowed just enough") << 1700 << 16 << 94 << 8;
+    QTest::newRow("fits exactly at the narrowest") << 2133 << 16 << 75 << 8;
+    QTest::newRow("too wide even narrowest: smaller, then narrowed") << 2200 << 15 << 77 << 12;
+    QTest::newRow("far too wide: the smallest size, measured once more") << 100000 << 1 << 75 << 3;
 }
 
 void FitTest::narrowsFirstThenShrinks()
@@ -31,6 +32,7 @@ void FitTest::narrowsFirstThenShrinks()
     QFETCH(int, width);
     QFETCH(int, pixelSize);
     QFETCH(int, stretch);
+    QFETCH(int, mostMeasures);
     int measured = 0;
     const ui::FitChoice choice = ui::chooseFit(16, [&](int px, int percent) {
         ++measured;
@@ -38,7 +40,8 @@ void FitTest::narrowsFirstThenShrinks()
     });
     QCOMPARE(choice.pixelSize, pixelSize);
     QCOMPARE(choice.stretch, stretch);
-    QVERIFY2(measured <= 12, "the searches must halve their range");
+    // The searches halve their range: a long caption is measured some ten times, not a hundred.
+    QVERIFY(measured <= mostMeasures);
 }
 
 QTEST_APPLESS_MAIN(FitTest)

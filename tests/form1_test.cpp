@@ -68,6 +68,7 @@ private Q_SLOTS:
     void directionButtonsSwitchCaptionsAndClear();
     void japaneseToEnglishShowsLabel2Only();
     void browsingStepsThroughTheRecords();
+    void longEnglishShowsFromItsStart();
     void browsingAtTheEndsAsksForARecord_data();
     void browsingAtTheEndsAsksForARecord();
     void browsingReturnsTheSearchToEnglish_data();
@@ -157,6 +158,7 @@ void Form1Test::searchFindsTheFirstMatch()
     w.click("Command2");
     if (row == 0) {
         QCOMPARE(w.dialogs.messages, QStringList {NotFound});
+        QCOMPARE(w.dialogs.owners, QList<const ui::Window *> {&w.form->window()});
         return;
     }
     QVERIFY(w.dialogs.messages.isEmpty());
@@ -266,6 +268,17 @@ void Form1Test::browsingStepsThroughTheRecords()
     verifyShows(w, 1);
 }
 
+void Form1Test::longEnglishShowsFromItsStart()
+{
+    DictionaryWindow w;
+    for (int i = 0; i < 132; ++i)
+        w.click("Command7");
+    verifyShows(w, 132);
+    auto *text1 = static_cast<QLineEdit *>(w.widget("Text1"));
+    QCOMPARE(text1->cursorPosition(), 0);
+    QVERIFY(text1->toolTip().contains(u"stand; counter for machines"_s));
+}
+
 void Form1Test::browsingAtTheEndsAsksForARecord_data()
 {
     QTest::addColumn<bool>("atLastRecord");
@@ -309,6 +322,8 @@ void Form1Test::browsingAtTheEndsAsksForARecord()
         verifyShows(w, next);
     else
         QCOMPARE(w.dialogs.prompts.size(), 2);
+    QCOMPARE(
+        w.dialogs.owners, QList<const ui::Window *>(w.dialogs.prompts.size(), &w.form->window()));
 }
 
 void Form1Test::browsingReturnsTheSearchToEnglish_data()
@@ -433,6 +448,7 @@ void Form1Test::helpShowsTheNote()
     QVERIFY(QTest::qWaitForWindowActive(top));
     QTest::keyClick(top, Qt::Key_F1);
     QCOMPARE(w.dialogs.messages, QStringList(2, note));
+    QCOMPARE(w.dialogs.owners, QList<const ui::Window *>(2, &w.form->window()));
 }
 
 void Form1Test::exitAndCloseBoxEndTheProgram()

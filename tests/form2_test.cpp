@@ -117,6 +117,7 @@ void Form2Test::runSpreadsTheText()
     ExpressionWindow w;
     w.run(text);
     QCOMPARE(w.dialogs.messages, warned ? QStringList {TooLong} : QStringList());
+    QCOMPARE(w.dialogs.owners, QList<const ui::Window *>(warned ? 1 : 0, &w.form->window()));
     for (int i = 0; i < Form2::CellCount; ++i) {
         const QString expected = i < expectedCells.size() ? expectedCells[i] : QString();
         QCOMPARE(w.caption(u"Label2[%1]"_s.arg(i)), expected);

@@ -1,9 +1,11 @@
+#include "modal_boxes.h"
 #include "program_test_support.h"
 
 #include "app/program.h"
 #include "ui/qt/application.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void initTestCase() { ui::setUpFonts(); }
     void switchingKeepsBothWindows();
     void exitEndsTheProgramWithTheExpressionWindowOpen();
+    void boxesInARowOpenOverTheirWindow();
 };
 
 void ProgramTest::switchingKeepsBothWindows()
@@ -71,9 +74,12 @@ void ProgramTest::exitEndsTheProgramWithTheExpressionWindowOpen()
     click(u"Form1"_s, u"Command10"_s);
     click(u"Form2"_s, u"Command2"_s);
     bool handlerRanAfterExit = false;
-    QTimer::singleShot(0, qApp, [&] {
+    // The timers die with the test: the one posted after Exit never fires in this loop, and
+    // must not fire in a later test's loop either.
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
         click(u"Form1"_s, u"Command1"_s);
-        QTimer::singleShot(0, qApp, [&] { handlerRanAfterExit = true; });
+        QTimer::singleShot(0, &context, [&] { handlerRanAfterExit = true; });
     });
     QTimer failsafe;
     failsafe.setSingleShot(true);
@@ -81,6 +87,41 @@ void ProgramTest::exitEndsTheProgramWithTheExpressionWindowOpen()
     failsafe.start(10'000);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!handlerRanAfterExit);
+}
+
+// Right after a box closes no window is active; each box must still find its own window.
+void ProgramTest::boxesInARowOpenOverTheirWindow()
+{
+    Program program;
+    program.start();
+    QWidget *form1 = window(u"Form1"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(form1));
+    QList<BoxPlace> places;
+    auto cancelNextBox = [&places] {
+        whenModalOpens([&places](QWidget *box) {
+            places << BoxPlace::of(box);
+            static_cast<QDialog *>(box)->reject();
+        });
+    };
+    for (int i = 0; i < 3; ++i) {
+        cancelNextBox();
+        click(u"Form1"_s, u"Command8"_s);
+    }
+    QCOMPARE(places.size(), 3);
+    for (const BoxPlace &place : places) {
+        verifyBelongsTo(place, form1);
+        if (QTest::currentTestFailed())
+            return;
+    }
+
+    click(u"Form1"_s, u"Command10"_s);
+    QWidget *form2 = window(u"Form2"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(form2));
+    control<QLineEdit>(u"Form2"_s, u"Text1"_s)->setText(QString(63, u'水'));
+    cancelNextBox();
+    click(u"Form2"_s, u"Command1"_s);
+    QCOMPARE(places.size(), 4);
+    verifyBelongsTo(places.back(), form2);
 }
 
 QTEST_MAIN(ProgramTest)

@@ -1,9 +1,10 @@
 #pragma once
 
-// Answers the forms' dialogs from a script and records what they asked.
+// Answers the forms' dialogs from a script and records what they asked, and of which window.
 
 #include "ui/dialogs.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,13 +13,15 @@
 class ScriptedDialogs final : public ui::Dialogs
 {
 public:
-    void message(std::u16string_view text) override
+    void message(const ui::Window &owner, std::u16string_view text) override
     {
+        owners << &owner;
         messages << QString::fromStdU16String(std::u16string(text));
     }
 
-    std::u16string input(std::u16string_view prompt) override
+    std::u16string input(const ui::Window &owner, std::u16string_view prompt) override
     {
+        owners << &owner;
         prompts << QString::fromStdU16String(std::u16string(prompt));
         if (answers.empty())
             return {};
@@ -29,6 +32,8 @@ public:
 
     QStringList messages;
     QStringList prompts;
+    // The window each box belonged to, messages and prompts alike, in the order they opened.
+    QList<const ui::Window *> owners;
     // What the user types at the next prompts; an empty script answers as Cancel does.
     std::deque<QString> answers;
 };

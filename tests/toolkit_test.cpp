@@ -6,6 +6,7 @@
 #include "ui/qt/widgets.h"
 #include "ui/window.h"
 
+#include "modal_boxes.h"
 #include "wcag.h"
 
 #include <QAccessible>
@@ -21,9 +22,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -52,21 +51,6 @@ const ui::WindowSpec SampleLayout {.name = "Sample",
     .clientHeight = 1800,
     .controls = Controls};
 
-// Runs `answer` on the next modal dialog once it is open.
-void whenModalOpens(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start();
-}
-
 } // namespace
 
 class ToolkitTest : public QObject
@@ -84,6 +68,8 @@ private Q_SLOTS:
     void windowIsBuiltFromItsTable();
     void labelsShowMarkupAsPlainText();
     void textBoxesHaveNoLengthLimit();
+    void writtenValueShowsFromItsStart_data();
+    void writtenValueShowsFromItsStart();
     void promptsNameAndDescribeTheirControls();
     void labelArrayReportsTheIndexClicked();
     void cellsOfferAPressAction();
@@ -157,6 +143,46 @@ void ToolkitTest::textBoxesHaveNoLengthLimit()
     QCOMPARE(window.textBox("Text1").text().size(), longText.size());
 }
 
+void ToolkitTest::writtenValueShowsFromItsStart_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("wider");
+    QTest::newRow("short") << u"ok"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("record 132") << u"stand; counter for machines"_s << true;
+    QTest::newRow("markup stays text") << u"<b>bold</b> &amp;  two  spaces"_s << true;
+    QTest::newRow("kana") << u"あいうえおかきくけこ"_s << true;
+    QTest::newRow("100,000 characters") << QString(100'000, u'x') << true;
+}
+
+void ToolkitTest::writtenValueShowsFromItsStart()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, wider);
+    ui::Window window(SampleLayout);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(window)));
+    auto *edit = ui::widgetOf(window)->findChild<QLineEdit *>(u"Text1"_s);
+    ui::TextBox box = window.textBox("Text1");
+    box.setText(u"a value long enough to scroll the box before the next one is written");
+    edit->grab();
+    box.setText(value.toStdU16String());
+
+    QCOMPARE(edit->cursorPosition(), 0);
+    edit->grab(); // QLineEdit scrolls when it paints
+    QCOMPARE(edit->cursorPositionAt(QPoint(6, edit->height() / 2)), 0);
+    QTextDocument tip;
+    tip.setHtml(edit->toolTip());
+    QCOMPARE(tip.toPlainText(), wider ? value : QString());
+
+    // Typing is the line edit's own; the tooltip of the written value goes.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, u"z"_s);
+    QCOMPARE(edit->text(), value + u"z"_s);
+    QCOMPARE(edit->cursorPosition(), value.size() + 1);
+    QVERIFY(edit->toolTip().isEmpty());
+}
+
 void ToolkitTest::promptsNameAndDescribeTheirControls()
 {
     ui::Window window(SampleLayout);
@@ -221,13 +247,22 @@ void ToolkitTest::closeBoxRunsTheFormsHandler()
 
 void ToolkitTest::messageBoxShowsOnlyTheText()
 {
+    // Another window is the active one: the box still goes to the window that asked for it.
+    ui::Window owner(SampleLayout);
+    ui::Window active(SampleLayout);
+    owner.show();
+    ui::widgetOf(owner)->move(120, 90);
+    active.show();
+    QVERIFY(QTest::qWaitForWindowActive(ui::widgetOf(active)));
     QString title, text;
     int buttons = -1;
     QMessageBox::Icon icon = QMessageBox::Critical;
     Qt::TextFormat format = Qt::RichText;
+    BoxPlace place;
     whenModalOpens([&](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         QVERIFY(box);
+        place = BoxPlace::of(box);
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
@@ -236,7 +271,8 @@ void ToolkitTest::messageBoxShowsOnlyTheText()
         QTest::keyClick(box, Qt::Key_Return);
     });
     ui::QtDialogs(u"Online Kanji Learning Program")
-        .message(u"Sorry, <b>the</b> word is not yet in the dictionary!");
+        .message(owner, u"Sorry, <b>the</b> word is not yet in the dictionary!");
+    verifyBelongsTo(place, ui::widgetOf(owner));
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(text, u"Sorry, <b>the</b> word is not yet in the dictionary!"_s);
     QCOMPARE(icon, QMessageBox::NoIcon);
@@ -259,10 +295,15 @@ void ToolkitTest::inputBoxReturnsTheAnswer()
     QFETCH(QString, typed);
     QFETCH(bool, accept);
     QFETCH(QString, answer);
+    ui::Window owner(SampleLayout);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui::widgetOf(owner)));
     QString title, label, initial;
+    BoxPlace place;
     whenModalOpens([&](QWidget *modal) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         QVERIFY(dialog);
+        place = BoxPlace::of(dialog);
         title = dialog->windowTitle();
         label = dialog->labelText();
         auto *edit = dialog->findChild<QLineEdit *>();
@@ -274,7 +315,8 @@ void ToolkitTest::inputBoxReturnsTheAnswer()
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     const std::u16string result = ui::QtDialogs(u"Online Kanji Learning Program")
-                                      .input(u"Enter the record number (1 to 320) !");
+                                      .input(owner, u"Enter the record number (1 to 320) !");
+    verifyBelongsTo(place, ui::widgetOf(owner));
     QCOMPARE(QString::fromStdU16String(result), answer);
     QCOMPARE(title, u"Online Kanji Learning Program"_s);
     QCOMPARE(label, u"Enter the record number (1 to 320) !"_s);

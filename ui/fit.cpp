@@ -8,6 +8,10 @@ FitChoice chooseFit(int fullPixelSize, const std::function<bool(int pixelSize, i
         return {fullPixelSize, 100};
     int size = fullPixelSize;
     if (!fits(size, NarrowestStretch)) {
+        // Where even this does not fit, the caption is drawn at it anyway; neither search could
+        // find more, and each of their steps would measure the whole caption again.
+        if (!fits(1, NarrowestStretch))
+            return {1, NarrowestStretch};
         int small = 1;
         int tooLarge = fullPixelSize;
         while (tooLarge - small > 1) {

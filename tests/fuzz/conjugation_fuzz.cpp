@@ -33,6 +33,21 @@ std::u16string PreparedWord(std::u16string_view text)
     return word;
 }
 
+// The three whole words whose letter-rule forms are replaced, and their replacements.
+struct Fixed
+{
+    std::u16string_view word;
+    VerbForm form;
+    std::u16string_view result;
+};
+constexpr Fixed FixedForms[] = {
+    {u"iku", VerbForm::Ta, u"itta"},
+    {u"iku", VerbForm::Te, u"itte"},
+    {u"yuku", VerbForm::Ta, u"yutta"},
+    {u"yuku", VerbForm::Te, u"yutte"},
+    {u"aru", VerbForm::Nai, u"nai"},
+};
+
 bool IsHigh(char16_t unit)
 {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -73,6 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::u16string word = PreparedWord(text);
     Require(forms[FormIndex(VerbForm::Dictionary)] == word);
     Require(ConjugateVerb(text) == forms);
+
+    for (const Fixed &fixed : FixedForms) {
+        if (word == fixed.word)
+            Require(forms[FormIndex(fixed.form)] == fixed.result);
+    }
+    // No letter rule yields a bare "nai" (each keeps part of the stem or a longer ending), so it
+    // comes from "aru" alone.
+    Require((forms[FormIndex(VerbForm::Nai)] == u"nai") == (word == u"aru"));
 
     // Every cut keeps whole characters, so a result can hold no surrogate the word had paired.
     const std::size_t loneInWord = LoneSurrogates(word);

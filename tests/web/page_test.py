@@ -398,9 +398,7 @@ class Handlers(Page):
         for verb, forms in (
                 ('taberu', 'taberu tabemasu tabeta tabete tabero tabereba tabeyou tabenai '
                            'taberareru tabesaseru'),
-                # CHECK ONCE THE CONJUGATION FIX IS MERGED: mend 9 makes iku's ta and te forms
-                # "itta" and "itte"; main still gives the letter rule's "iita" and "iite".
-                ('iku', 'iku ikimasu iita iite ike ikeba ikou ikanai ikareru ikaseru')):
+                ('iku', 'iku ikimasu itta itte ike ikeba ikou ikanai ikareru ikaseru')):
             self.type('Form2', 'Text2', verb)
             self.click('Form2', 'Command4')
             self.assertEqual(self.texts('Form2', *labels), forms.split())

@@ -7,8 +7,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace ui {
 
@@ -17,6 +20,35 @@ namespace {
     template <typename T> T *widget(Native *native)
     {
         return static_cast<T *>(native->object);
+    }
+
+    // The width QLineEdit lays its text out in: its contents inside the frame and the text
+    // margins, less the 2 pixels it keeps free on either side.
+    qreal textRoom(const QLineEdit *edit)
+    {
+        constexpr int LineEditMargin = 2;
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.rect = edit->contentsRect();
+        option.lineWidth = edit->hasFrame()
+            ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+            : 0;
+        option.state |= QStyle::State_Sunken;
+        const QRect contents
+            = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        return contents.marginsRemoved(edit->textMargins()).width() - 2 * LineEditMargin;
+    }
+
+    // The whole value in the box's own face, as plain text that still wraps.
+    QString wholeValueTip(const QLineEdit *edit)
+    {
+        const QFont font = edit->font();
+        return QStringLiteral("<p style=\"white-space:pre-wrap; font-family:'%1'; "
+                              "font-size:%2px; font-weight:%3\">%4</p>")
+            .arg(font.family().toHtmlEscaped())
+            .arg(QFontInfo(font).pixelSize())
+            .arg(font.weight())
+            .arg(edit->text().toHtmlEscaped());
     }
 
 } // namespace
@@ -65,7 +97,14 @@ std::u16string TextBox::text() const
 
 void TextBox::setText(std::u16string_view text)
 {
-    widget<QLineEdit>(m_native)->setText(toQString(text));
+    auto *edit = widget<QLineEdit>(m_native);
+    edit->setText(toQString(text));
+    // Qt leaves the cursor at the end, so a long value would show its end and never its start.
+    edit->setCursorPosition(0);
+    // QLineEdit scrolls once the text and one pixel for the cursor no longer fit.
+    const bool wider
+        = QFontMetricsF(edit->font()).horizontalAdvance(edit->text()) + 1 > textRoom(edit);
+    edit->setToolTip(wider ? wholeValueTip(edit) : QString());
 }
 
 bool Button::isVisible() const

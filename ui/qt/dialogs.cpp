@@ -1,16 +1,27 @@
 #include "ui/qt/dialogs.h"
 
 #include "ui/qt/convert.h"
+#include "ui/qt/native.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace ui {
 
-void QtDialogs::message(std::u16string_view text)
+namespace {
+
+    // Not QApplication::activeWindow(): that is null right after another box closes, and a box
+    // without a parent opens centred on the screen, possibly behind its window.
+    QWidget *parentFor(const Window &owner)
+    {
+        return widgetOf(owner)->window();
+    }
+
+} // namespace
+
+void QtDialogs::message(const Window &owner, std::u16string_view text)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(parentFor(owner));
     box.setObjectName(QStringLiteral("message"));
     box.setWindowTitle(toQString(m_title));
     box.setIcon(QMessageBox::NoIcon);
@@ -20,9 +31,9 @@ void QtDialogs::message(std::u16string_view text)
     box.exec();
 }
 
-std::u16string QtDialogs::input(std::u16string_view prompt)
+std::u16string QtDialogs::input(const Window &owner, std::u16string_view prompt)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(parentFor(owner));
     dialog.setObjectName(QStringLiteral("input"));
     dialog.setWindowTitle(toQString(m_title));
     dialog.setInputMode(QInputDialog::TextInput);

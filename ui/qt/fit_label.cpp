@@ -5,12 +5,14 @@
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QSet>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace ui {
@@ -24,13 +26,33 @@ namespace {
         return line;
     }
 
-    qreal inkWidth(const QFontMetricsF &metrics, const QString &line)
+    // By its advance, as QLabel wraps, and by its glyphs' drawn bounds with `spare` (a device
+    // pixel) left free: the anti-aliased edge of a glyph can reach a little past its outline.
+    bool lineFits(const QFontMetricsF &metrics, const QString &line, qreal width, qreal spare)
     {
-        return std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right());
+        return metrics.horizontalAdvance(line) <= width
+            && metrics.tightBoundingRect(line).right() + spare <= width;
+    }
+
+    // How far a line's first glyph can reach left of where the line starts (a negative side
+    // bearing, as "j" has), in whole pixels: the caption is drawn that much further in.
+    qreal leftOverhang(const QString &text, const QFontMetricsF &metrics)
+    {
+        QSet<QStringView> firsts;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] != u' ' && text[i] != u'\n'
+                && (i == 0 || text[i - 1] == u' ' || text[i - 1] == u'\n'))
+                firsts.insert(QStringView(text).mid(i, text[i].isHighSurrogate() ? 2 : 1));
+        }
+        qreal overhang = 0;
+        for (QStringView first : firsts)
+            overhang = std::max(overhang, -metrics.tightBoundingRect(first.toString()).left());
+        return std::ceil(overhang);
     }
 
     // Each line as long as `width` allows, broken at spaces only; a longer word stands alone.
-    QStringList breakAtSpaces(const QString &text, const QFontMetricsF &metrics, qreal width)
+    QStringList breakAtSpaces(
+        const QString &text, const QFontMetricsF &metrics, qreal width, qreal spare)
     {
         QStringList lines;
         for (const QString &paragraph : text.split(u'\n')) {
@@ -38,7 +60,7 @@ namespace {
             QString line = words.front();
             for (qsizetype i = 1; i < words.size(); ++i) {
                 const QString longer = line + u' ' + words[i];
-                if (inkWidth(metrics, withoutTrailingSpaces(longer)) <= width) {
+                if (lineFits(metrics, withoutTrailingSpaces(longer), width, spare)) {
                     line = longer;
                 } else {
                     lines << withoutTrailingSpaces(line);
@@ -70,16 +92,19 @@ namespace {
     }
 
     // Whether the lines fit: each within the width, the ink of the last one within the height.
-    bool fits(const QStringList &lines, const QFontMetricsF &metrics, const QSizeF &room)
+    bool fits(
+        const QStringList &lines, const QFontMetricsF &metrics, const QSizeF &room, qreal spare)
     {
         for (const QString &line : lines) {
-            if (inkWidth(metrics, line) > room.width())
+            if (!lineFits(metrics, line, room.width(), spare))
                 return false;
         }
         const qreal height
             = metrics.boundingRect(QRectF(QPointF(), room), 0, lines.join(u'\n')).height();
         const qreal inkBelowBaseline
             = std::max(0.0, metrics.tightBoundingRect(lines.back()).bottom());
+        // No spare below: there the glyphs' measured bounds lie above the last row they ink at
+        // every scale the pixel tests check, and a spare would shrink the two-line prompts.
         return height - metrics.descent() + inkBelowBaseline <= room.height();
     }
 
@@ -100,21 +125,26 @@ const FitLabel::Fit &FitLabel::fit() const
 {
     const QString text = this->text();
     const QSize room = contentsRect().size();
-    if (m_fit.valid && m_fit.text == text && m_fit.font == font() && m_fit.room == room)
+    const qreal ratio = devicePixelRatioF();
+    if (m_fit.valid && m_fit.text == text && m_fit.font == font() && m_fit.room == room
+        && m_fit.ratio == ratio)
         return m_fit;
-    m_fit = {true, text, font(), room, text, font(), false};
+    m_fit = {true, text, font(), room, text, font(), false, 0, ratio};
+    const qreal spare = 1 / ratio;
     if (text.isEmpty() || room.isEmpty())
         return m_fit;
 
     auto linesIn = [&](const QFont &f) -> std::optional<QStringList> {
         const QFontMetricsF metrics(f);
-        QStringList lines = breakAtSpaces(text, metrics, room.width());
-        if (!fits(lines, metrics, room))
+        const QSizeF area(room.width() - leftOverhang(text, metrics), room.height());
+        QStringList lines = breakAtSpaces(text, metrics, area.width(), spare);
+        if (!fits(lines, metrics, area, spare))
             return std::nullopt;
         return lines;
     };
     if (const auto lines = linesIn(font())) {
-        if (*lines != wrappedByQt(text, font(), room.width())) {
+        m_fit.inset = int(leftOverhang(text, QFontMetricsF(font())));
+        if (*lines != wrappedByQt(text, font(), room.width() - m_fit.inset)) {
             m_fit.drawn = lines->join(u'\n');
             m_fit.ownLines = true;
         }
@@ -134,7 +164,9 @@ const FitLabel::Fit &FitLabel::fit() const
         return linesIn(sizedFont(pixelSize, stretch)).has_value();
     });
     m_fit.drawnFont = sizedFont(choice.pixelSize, choice.stretch);
-    m_fit.drawn = breakAtSpaces(text, QFontMetricsF(m_fit.drawnFont), room.width()).join(u'\n');
+    const QFontMetricsF metrics(m_fit.drawnFont);
+    m_fit.inset = int(leftOverhang(text, metrics));
+    m_fit.drawn = breakAtSpaces(text, metrics, room.width() - m_fit.inset, spare).join(u'\n');
     m_fit.ownLines = true;
     return m_fit;
 }
@@ -154,7 +186,8 @@ QStringList FitLabel::drawnLines() const
     const Fit &fit = this->fit();
     if (fit.ownLines)
         return fit.drawn.split(u'\n');
-    return wordWrap() ? wrappedByQt(fit.text, fit.font, fit.room.width()) : fit.text.split(u'\n');
+    return wordWrap() ? wrappedByQt(fit.text, fit.font, fit.room.width() - fit.inset)
+                      : fit.text.split(u'\n');
 }
 
 void FitLabel::drawCaption(QPainter &painter) const
@@ -172,8 +205,8 @@ void FitLabel::drawCaption(QPainter &painter) const
         flags |= Qt::TextWordWrap;
     painter.save();
     painter.setFont(fit.drawnFont);
-    style()->drawItemText(
-        &painter, contentsRect(), flags, option.palette, isEnabled(), fit.drawn, foregroundRole());
+    style()->drawItemText(&painter, contentsRect().adjusted(fit.inset, 0, 0, 0), flags,
+        option.palette, isEnabled(), fit.drawn, foregroundRole());
     painter.restore();
 }
 

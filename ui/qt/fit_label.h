@@ -38,6 +38,9 @@ private:
         QString drawn;
         QFont drawnFont;
         bool ownLines = false;
+        // Pixels the lines start right of the label's left edge, so no glyph reaches past it.
+        int inset = 0;
+        qreal ratio = 1; // device pixels per pixel, which the pixel left free is one of
     };
     const Fit &fit() const;
 

@@ -63,6 +63,8 @@ namespace {
             auto *edit = new QLineEdit(parent);
             edit->setMaxLength(std::numeric_limits<int>::max());
             edit->setText(caption);
+            // The tooltip of a value a handler wrote no longer holds the text once it is edited.
+            QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] { edit->setToolTip({}); });
             widget = edit;
             break;
         }

@@ -11,16 +11,16 @@ namespace ui {
 
 namespace {
 
-    // alert() and prompt(): modal, blocking, with no title of their own.
+    // alert() and prompt(): modal to the whole page, blocking, with no title of their own.
     class PageDialogs final : public Dialogs
     {
     public:
-        void message(std::u16string_view text) override
+        void message(const Window &, std::u16string_view text) override
         {
             velmora_alert(text.data(), web::length(text));
         }
 
-        std::u16string input(std::u16string_view prompt) override
+        std::u16string input(const Window &, std::u16string_view prompt) override
         {
             char16_t *answer = nullptr;
             const int size = velmora_prompt(prompt.data(), web::length(prompt), &answer);
