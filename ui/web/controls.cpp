@@ -19,7 +19,7 @@ std::u16string Label::caption() const
 void Label::setCaption(std::u16string_view caption)
 {
     velmora_set_caption(m_native->element, caption.data(), length(caption));
-    web::fitCaption(m_native->element);
+    web::fitCaption(m_native->element, caption.empty());
 }
 
 bool Label::isVisible() const

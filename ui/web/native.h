@@ -29,7 +29,7 @@ namespace web {
     // Runs `handler` when page.js reports a click on `element`.
     void onElementClick(int element, std::function<void()> handler);
 
-    void fitCaption(int element);
+    void fitCaption(int element, bool empty);
 
     constexpr int rgb(Color c)
     {

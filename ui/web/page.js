@@ -72,13 +72,18 @@ mergeInto(LibraryManager.library, {
         hex: function(rgb) {
             return '#' + (0x1000000 | rgb).toString(16).slice(1);
         },
+        // The text colour of the colour scheme, read once per scheme: each reading lays the page
+        // out again.
         platformText: function() {
+            if (VelmoraPage.schemeText !== undefined)
+                return VelmoraPage.schemeText;
             var probe = document.createElement('span');
             probe.style.color = 'CanvasText';
             document.body.appendChild(probe);
             var parts = getComputedStyle(probe).color.match(/\d+/g);
             probe.remove();
-            return parts ? (+parts[0] << 16) | (+parts[1] << 8) | +parts[2] : 0;
+            VelmoraPage.schemeText = parts ? (+parts[0] << 16) | (+parts[1] << 8) | +parts[2] : 0;
+            return VelmoraPage.schemeText;
         },
         // Text on a colour we paint follows the desktop's contrast rule.
         recolour: function(element) {
@@ -89,6 +94,7 @@ mergeInto(LibraryManager.library, {
             element.style.color = VelmoraPage.hex(text);
         },
         recolourAll: function() {
+            VelmoraPage.schemeText = undefined;
             VelmoraPage.elements.forEach(function(element) {
                 if (element)
                     VelmoraPage.recolour(element);

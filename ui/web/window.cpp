@@ -49,10 +49,16 @@ namespace web {
         velmora_set_font(element, families.data(), length(families), face.points, face.bold);
     }
 
-    // Fits the element's caption as the Qt binding's labels do: narrower, then smaller.
-    void fitCaption(int element)
+    // Fits the element's caption as the Qt binding's labels do: narrower, then smaller. An empty
+    // one fits as it is, unmeasured: most value fields start empty, and each measure lays a copy
+    // of the element out.
+    void fitCaption(int element, bool empty)
     {
         const int full = velmora_full_pixel_size(element);
+        if (empty) {
+            velmora_set_fit(element, full, 100, false);
+            return;
+        }
         const FitChoice choice = chooseFit(full, [element](int pixelSize, int stretch) {
             return velmora_fits(element, pixelSize, stretch) != 0;
         });
@@ -143,7 +149,7 @@ Window::Window(const WindowSpec &layout)
             twipsToPixels(row->height), focusable, row->align == Align::Centre);
         web::setFont(element, row->font);
         if (row->kind != Kind::TextBox)
-            web::fitCaption(element);
+            web::fitCaption(element, row->caption.empty());
         if (row->kind == Kind::Label || row->kind == Kind::CheckBox || row->kind == Kind::Frame)
             velmora_set_background(element, web::rgb(desktopColor()));
         std::string key(row->name);
