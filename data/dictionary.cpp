@@ -41,7 +41,6 @@ namespace {
         Decimal number;
         bool digits = false;
         bool point = false;
-        bool tooLarge = false;
         std::u16string fraction;
         for (std::size_t i = 0; i < s.size(); ++i) {
             const char16_t c = narrowed(s[i]);
@@ -52,9 +51,8 @@ namespace {
                 if (point) {
                     fraction += c;
                 } else {
-                    number.whole = number.whole * 10 + (c - u'0');
-                    tooLarge = tooLarge || number.whole > LargestWhole;
-                    number.whole = std::min(number.whole, LargestWhole + 1);
+                    // Held just past the largest, so that no run of digits overflows it.
+                    number.whole = std::min(number.whole * 10 + (c - u'0'), LargestWhole + 1);
                 }
             } else if (c == u'.' && !point) {
                 point = true;
@@ -62,7 +60,7 @@ namespace {
                 return std::nullopt;
             }
         }
-        if (!digits || tooLarge)
+        if (!digits || number.whole > LargestWhole)
             return std::nullopt;
         while (!fraction.empty() && fraction.back() == u'0')
             fraction.pop_back();

@@ -10,6 +10,7 @@
 # (the nocheck build profile, which leaves out the test tools' build dependencies, goes with it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 
 verify=false
 case ${1:-} in
@@ -17,8 +18,6 @@ case ${1:-} in
 "") ;;
 *) echo "usage: bash scripts/package.sh [--verify]" >&2 && exit 2 ;;
 esac
-
-stage() { echo "== $*" >&2; }
 
 stage "installing what is missing"
 bash scripts/setup.sh package >&2

@@ -4,10 +4,10 @@
 # Chromium (browser-window.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 bash scripts/setup.sh test # Xvfb is a test tool
+use_ccache
 
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
     "${launcher[@]}" >/dev/null
 cmake --build build/release -j "$(nproc)" --target velmora-screenshots

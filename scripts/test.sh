@@ -8,6 +8,7 @@
 #                                  no sanitizer build
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 
 quick=false
 case ${1:-} in
@@ -16,17 +17,15 @@ case ${1:-} in
 *) echo "usage: bash scripts/test.sh [--quick]" >&2 && exit 2 ;;
 esac
 
-stage() { echo "== $*"; }
 # The monkey test takes a shorter walk in the everyday loop.
 if $quick; then export VELMORA_MONKEY_STEPS=${VELMORA_MONKEY_STEPS:-500}; fi
 
 stage "installing what is missing"
 bash scripts/setup.sh test web
+use_ccache
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 stage "formatting"
 unformatted=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep -c warning || true)

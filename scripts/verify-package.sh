@@ -9,12 +9,11 @@
 # the same Debian mirrors as this machine; commands run with an empty environment.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 
 deb=$(realpath "$1")
 name=$(basename "$deb")
 [ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=VELMORA_CHROOT_CACHE bash "$0" "$@"
-
-stage() { echo "== $*"; }
 
 mirror=http://deb.debian.org/debian
 cache=${VELMORA_CHROOT_CACHE:-/var/cache/velmora-kanji}

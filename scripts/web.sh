@@ -6,6 +6,7 @@
 #   bash scripts/web.sh --build-only  build and print the folder's path as the last line
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 
 serve=true
 case ${1:-} in
@@ -15,12 +16,11 @@ case ${1:-} in
 esac
 
 bash scripts/setup.sh web >&2
+use_ccache
 site=$PWD/build/web
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # Where Debian keeps the node modules emscripten needs, for a node that does not look there.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-echo "== building the page (emscripten)" >&2
+stage "building the page (emscripten)"
 mkdir -p build
 emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DVELMORA_WEB_DIR="$site" "${launcher[@]}" >build/web-configure.log 2>&1 ||
@@ -37,6 +37,6 @@ if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.
     echo "web.sh: port $port is taken; PORT=<another> bash scripts/web.sh serves on another" >&2
     exit 1
 fi
-echo "== serving $site (Ctrl+C ends it)"
+stage "serving $site (Ctrl+C ends it)"
 echo "http://127.0.0.1:$port/"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"

@@ -23,7 +23,7 @@ from selenium.webdriver.common.keys import Keys  # noqa: E402
 from selenium.webdriver.support import expected_conditions  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
-SITE = URL = LAYOUT = None  # set by main()
+SITE = URL = WINDOWS = None  # set by main()
 
 HELP_START = 'Do you know that the most frequently used kanji (1945) consist of:'
 ENDED = 'Velmora Kanji has ended. Reload the page to start it again.'
@@ -245,23 +245,23 @@ class Page(unittest.TestCase):
 
 class Contract(Page):
     def test_every_control_is_its_layout_row(self):
-        for spec in LAYOUT:
-            form = spec['name']
+        for window in WINDOWS:
+            form = window['name']
             if form == 'Form2':
                 self.click('Form1', 'Command10')
             self.assertEqual(self.driver.execute_script(SHOWN), [form])
-            self.assertEqual(self.driver.title, spec['caption'])
+            self.assertEqual(self.driver.title, window['caption'])
             page = self.driver.execute_script(MEASURE, form)
-            self.assertEqual(page['title'], spec['caption'])
-            self.assertEqual([page['width'], page['height']], [spec['width'], spec['height']])
-            rows = spec['controls'] + spec['menu']
+            self.assertEqual(page['title'], window['caption'])
+            self.assertEqual([page['width'], page['height']], [window['width'], window['height']])
+            rows = window['controls'] + window['menu']
             self.assertEqual(sorted(page['controls']), sorted(row['name'] for row in rows))
-            for item in spec['menu']:
+            for item in window['menu']:
                 control = page['controls'][item['name']]
                 self.assertEqual([control['tag'], control['text'], control['inMenu']],
                                  ['BUTTON:button', item['caption'], True])
                 self.assertEqual(control['shortcut'], item['shortcut'])
-            for row in spec['controls']:
+            for row in window['controls']:
                 name, kind = row['name'], row['kind']
                 with self.subTest(form=form, control=name):
                     control = page['controls'][name]
@@ -289,12 +289,12 @@ class Contract(Page):
                         self.assertEqual([control['role'], control['tabIndex']], ['button', -1])
 
     def test_tab_order_is_the_layouts(self):
-        for spec in LAYOUT:
-            form = spec['name']
+        for window in WINDOWS:
+            form = window['name']
             if form == 'Form2':
                 self.click('Form1', 'Command10')
             shown = self.state(form)
-            expected = [row['name'] for row in sorted(spec['controls'], key=lambda r: r['tab'])
+            expected = [row['name'] for row in sorted(window['controls'], key=lambda r: r['tab'])
                         if row['kind'] in ('button', 'textbox', 'checkbox') and row['tab'] >= 0
                         and shown[row['name']]['shown']]
             # Tab goes on from where the user clicked last: the window's title.
@@ -306,7 +306,7 @@ class Contract(Page):
                     'const e = document.activeElement.closest("[data-name]");'
                     'return e && e.dataset.name;'))
             # The menu bar's Help comes first, as the menu bar stands before the client area.
-            if spec['menu']:
+            if window['menu']:
                 self.assertEqual(visited.pop(0), 'Help')
             self.assertEqual(visited[:len(expected)], expected)
 
@@ -550,13 +550,13 @@ class Browser(Page):
 
 
 def main():
-    global SITE, URL, LAYOUT
+    global SITE, URL, WINDOWS
     parser = argparse.ArgumentParser()
     parser.add_argument('--site', required=True, help='the folder the browser build wrote')
     parser.add_argument('--layout', nargs=2, required=True, metavar=('NODE', 'LAYOUT_JSON_JS'))
     arguments, rest = parser.parse_known_args()
     SITE = os.path.abspath(arguments.site)
-    LAYOUT = json.loads(subprocess.run(arguments.layout, check=True, capture_output=True,
+    WINDOWS = json.loads(subprocess.run(arguments.layout, check=True, capture_output=True,
                                        text=True).stdout)
     URL = serve(SITE) + 'index.html'
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

@@ -161,6 +161,8 @@ const FitLabel::Fit &FitLabel::fit() const
         return narrowed(f, stretch);
     };
     const FitChoice choice = chooseFit(fullPixelSize, [&](int pixelSize, int stretch) {
+        if (pixelSize == fullPixelSize && stretch == 100)
+            return false; // the label's own font, measured above
         return linesIn(sizedFont(pixelSize, stretch)).has_value();
     });
     m_fit.drawnFont = sizedFont(choice.pixelSize, choice.stretch);

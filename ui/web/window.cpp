@@ -84,11 +84,13 @@ namespace {
         return std::u16string(ascii.begin(), ascii.end());
     }
 
-    std::u16string elementName(std::string_view name, int index)
+    // The name of a control, or of element `index` of a control array ("Label2[13]"), as on the
+    // desktop.
+    std::string controlName(std::string_view name, int index = -1)
     {
-        std::u16string result = toUtf16(name);
+        std::string result(name);
         if (index >= 0)
-            result += u"[" + toUtf16(std::to_string(index)) + u"]";
+            result += "[" + std::to_string(index) + "]";
         return result;
     }
 
@@ -140,11 +142,12 @@ Window::Window(const WindowSpec &layout)
             left += frame->left;
             top += frame->top;
         }
-        const std::u16string controlName = elementName(row->name, row->index);
+        const std::string key = controlName(row->name, row->index);
+        const std::u16string elementName = toUtf16(key);
         const bool focusable
             = row->tab != NoTab && row->kind != Kind::Label && row->kind != Kind::Frame;
         const int element = velmora_control(m_impl->element, static_cast<int>(row->kind),
-            controlName.data(), length(controlName), row->caption.data(), length(row->caption),
+            elementName.data(), length(elementName), row->caption.data(), length(row->caption),
             twipsToPixels(left), twipsToPixels(top), twipsToPixels(row->width),
             twipsToPixels(row->height), focusable, row->align == Align::Centre);
         web::setFont(element, row->font);
@@ -152,9 +155,6 @@ Window::Window(const WindowSpec &layout)
             web::fitCaption(element, row->caption.empty());
         if (row->kind == Kind::Label || row->kind == Kind::CheckBox || row->kind == Kind::Frame)
             velmora_set_background(element, web::rgb(desktopColor()));
-        std::string key(row->name);
-        if (row->index >= 0)
-            key += "[" + std::to_string(row->index) + "]";
         m_impl->controls[key] = std::make_unique<Native>(Native {element});
     }
     // A value field is described by the prompt beside it; a text box is named by it.
@@ -203,8 +203,7 @@ LabelArray Window::labelArray(std::string_view name) const
 {
     std::vector<Native *> cells;
     for (int index = 0;; ++index) {
-        const auto cell
-            = m_impl->controls.find(std::string(name) + "[" + std::to_string(index) + "]");
+        const auto cell = m_impl->controls.find(controlName(name, index));
         if (cell == m_impl->controls.end())
             break;
         cells.push_back(cell->second.get());
