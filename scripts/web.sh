@@ -17,15 +17,12 @@ esac
 
 bash scripts/setup.sh web >&2
 use_ccache
-site=$PWD/build/web
-# Where Debian keeps the node modules emscripten needs, for a node that does not look there.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+site=$PWD/build/web # the web preset's VELMORA_WEB_DIR
 stage "building the page (emscripten)"
 mkdir -p build
-emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DVELMORA_WEB_DIR="$site" "${launcher[@]}" >build/web-configure.log 2>&1 ||
+cmake --preset web "${launcher[@]}" >build/web-configure.log 2>&1 ||
     { cat build/web-configure.log >&2; exit 1; }
-cmake --build build/web-build -j "$(nproc)" >&2
+cmake --build --preset web -j "$(nproc)" >&2
 
 if ! $serve; then
     echo "$site"
