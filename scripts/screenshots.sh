@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+flags -- "$@"
 bash scripts/setup.sh test # Xvfb is a test tool
 use_ccache
 

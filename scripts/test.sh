@@ -10,12 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-quick=false
-case ${1:-} in
---quick) quick=true ;;
-"") ;;
-*) echo "usage: bash scripts/test.sh [--quick]" >&2 && exit 2 ;;
-esac
+flags quick -- "$@"
 
 # The monkey test takes a shorter walk in the everyday loop.
 if $quick; then export VELMORA_MONKEY_STEPS=${VELMORA_MONKEY_STEPS:-500}; fi

@@ -8,12 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-serve=true
-case ${1:-} in
---build-only) serve=false ;;
-"") ;;
-*) echo "usage: bash scripts/web.sh [--build-only]" >&2 && exit 2 ;;
-esac
+flags build-only -- "$@"
 
 bash scripts/setup.sh web >&2
 use_ccache
@@ -24,7 +19,7 @@ cmake --preset web "${launcher[@]}" >build/web-configure.log 2>&1 ||
     { cat build/web-configure.log >&2; exit 1; }
 cmake --build --preset web -j "$(nproc)" >&2
 
-if ! $serve; then
+if $build_only; then
     echo "$site"
     exit 0
 fi
