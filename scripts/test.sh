@@ -23,10 +23,15 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 stage "formatting"
-unformatted=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep -c warning || true)
-if [ "$unformatted" -ne 0 ]; then
-    git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep warning | head -20
-    echo "clang-format: $unformatted lines need formatting (run clang-format -i)"
+# A missing or crashing clang-format fails here too, rather than finding nothing to mend.
+if ! report=$(git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror 2>&1); then
+    echo "$report" | head -20
+    unformatted=$(echo "$report" | grep -c 'clang-format-violations' || true)
+    if [ "$unformatted" -gt 0 ]; then
+        echo "clang-format: $unformatted places need formatting (run clang-format -i)"
+    else
+        echo "clang-format failed, see above (bash scripts/setup.sh test installs it)"
+    fi
     exit 1
 fi
 
