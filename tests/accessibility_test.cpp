@@ -1,8 +1,8 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
+#include "ui/layout.h"
 #include "ui/qt/application.h"
-#include "ui/qt/convert.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,7 +34,7 @@ QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
 {
     QStringList silent;
     for (const ui::ControlRow &row : layout.controls) {
-        const QString name = ui::objectName(row.name, row.index);
+        const QString name = QString::fromStdString(ui::fullName(row.name, row.index));
         QAccessibleInterface *control = QAccessible::queryAccessibleInterface(
             ui::widgetOf(window)->findChild<QWidget *>(name));
         if (!control || control->role() == QAccessible::NoRole

@@ -4,8 +4,8 @@
 #include "form1_test_support.h"
 #include "form2_test_support.h"
 
+#include "ui/layout.h"
 #include "ui/qt/application.h"
-#include "ui/qt/convert.h"
 
 #include <QApplication>
 
@@ -41,7 +41,7 @@ void HiDpiTest::windowsScaleAsAWhole()
     QCOMPARE(ui::widgetOf(window)->devicePixelRatioF(), factor);
 
     for (const ui::ControlRow &row : layout.controls) {
-        const QString name = ui::objectName(row.name, row.index);
+        const QString name = QString::fromStdString(ui::fullName(row.name, row.index));
         QWidget *control = ui::widgetOf(window)->findChild<QWidget *>(name);
         // Logical geometry stays the layout's; the device pixels grow with the factor.
         QCOMPARE(control->geometry(),
