@@ -57,7 +57,6 @@ void LayoutTest::resolvesEveryRow()
 
     std::set<std::string> names;
     std::map<std::string_view, std::vector<const ui::ResolvedControl *>> arrays;
-    std::vector<const ui::ResolvedControl *> byRank;
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ui::ResolvedControl &control = layout.controls[i];
         const ui::ControlRow &row = *control.row;
@@ -110,18 +109,19 @@ void LayoutTest::resolvesEveryRow()
         const bool mayTakeFocus = row.kind != ui::Kind::Label && row.kind != ui::Kind::Frame;
         QCOMPARE(control.focusable, mayTakeFocus && row.tab != ui::NoTab);
         QCOMPARE(control.tabRank >= 0, control.focusable);
-        if (control.focusable) {
-            byRank.resize(std::max(byRank.size(), std::size_t(control.tabRank) + 1));
-            QVERIFY(!byRank[std::size_t(control.tabRank)]);
-            byRank[std::size_t(control.tabRank)] = &control;
-        }
     }
 
-    // The ranks run 0, 1, 2... with no gap, in the order of the table's tab indices.
-    for (std::size_t rank = 1; rank < byRank.size(); ++rank) {
-        QVERIFY(byRank[rank] && byRank[rank - 1]);
-        QVERIFY2(
-            byRank[rank - 1]->row->tab < byRank[rank]->row->tab, qPrintable(nameOf(*byRank[rank])));
+    // Every control once, by the table's tab indices; the focusable ones ranked 0, 1, 2... so.
+    QCOMPARE(
+        std::set(layout.tabOrder.begin(), layout.tabOrder.end()).size(), layout.controls.size());
+    int rank = 0;
+    const ui::ControlRow *previous = nullptr;
+    for (const int i : layout.tabOrder) {
+        const ui::ResolvedControl &control = layout.controls[std::size_t(i)];
+        QVERIFY2(!previous || previous->tab <= control.row->tab, qPrintable(nameOf(control)));
+        previous = control.row;
+        if (control.focusable)
+            QCOMPARE(control.tabRank, rank++);
     }
 
     // Each label array's elements run from 0 in table order, row by row, left to right; a row
