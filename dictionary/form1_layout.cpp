@@ -45,6 +45,26 @@ constexpr ControlRow Controls[] = {
 
 constexpr ui::MenuRow Menu[] = {{"Help", u"Help", "F1"}};
 
+// On a narrow screen, line by line. Each button stays with the one below it on the desktop, so
+// that "Browse Up" and "Browse Down" stay together.
+constexpr ui::CompactLine Compact[] = {
+    {{"Label6"}},
+    {{"Label9", "Label4"}},
+    {{"Command5", "Command6"}},
+    {{"Command7", "Command8"}},
+    {{"Command10", "Command9"}},
+    {{"Label8", "Text1", "Command2"}},
+    {{"Label14", "Label15"}},
+    {{"Label5", "Label1", "Label3", "Command3"}},
+    {{"Label17", "Label18"}},
+    {{"Command4"}},
+    {{"Label7", "Label2"}},
+    {{"Label10", "Label11"}},
+    {{"Label12", "Label13"}},
+    {{"Command1"}},
+    {{"Label16"}},
+};
+
 } // namespace
 
 const ui::WindowSpec Form1::Layout {
@@ -54,4 +74,5 @@ const ui::WindowSpec Form1::Layout {
     .clientHeight = 6825,
     .controls = Controls,
     .menu = Menu,
+    .compact = Compact,
 };

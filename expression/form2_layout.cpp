@@ -81,6 +81,29 @@ constexpr auto Controls = [] {
     return rows;
 }();
 
+// On a narrow screen, line by line: the meaning just above the cells that show it, and each check
+// box with its result.
+constexpr ui::CompactLine Compact[] = {
+    {{"Label3", "Command3"}},
+    {{"Text1"}},
+    {{"Command1"}},
+    {{"Label4", "Label1"}},
+    {{"Label2"}},
+    {{"Label15", "Text2", "Command4"}},
+    {{"Frame1"}},
+    {{"Check1", "Label5"}},
+    {{"Check2", "Label6"}},
+    {{"Check3", "Label7"}},
+    {{"Check4", "Label8"}},
+    {{"Check5", "Label9"}},
+    {{"Check6", "Label10"}},
+    {{"Check7", "Label11"}},
+    {{"Check8", "Label12"}},
+    {{"Check9", "Label13"}},
+    {{"Check10", "Label14"}},
+    {{"Command2"}},
+};
+
 static_assert([] {
     int cells = 0;
     for (const GridRow &grid : Grid)
@@ -96,4 +119,5 @@ const ui::WindowSpec Form2::Layout {
     .clientWidth = 8115,
     .clientHeight = 7710,
     .controls = Controls,
+    .compact = Compact,
 };

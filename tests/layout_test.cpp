@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -34,6 +35,9 @@ class LayoutTest : public QObject
 private Q_SLOTS:
     void resolvesEveryRow_data();
     void resolvesEveryRow();
+
+private:
+    void checkCompact(const ui::ResolvedLayout &layout);
 };
 
 void LayoutTest::resolvesEveryRow_data()
@@ -138,6 +142,63 @@ void LayoutTest::resolvesEveryRow()
             const bool sameRow = cell.top == previous.top && cell.left > previous.left;
             QVERIFY2(sameRow || cell.top >= previous.bottom(), qPrintable(nameOf(*cells[i])));
         }
+    }
+
+    checkCompact(layout);
+}
+
+// The narrow screen's lines: every control once; lines, and controls within a line, in reading
+// order (on, or down, or across into a column further right); a label array alone on its line;
+// each check box alone with its result; a prompt before what it names.
+void LayoutTest::checkCompact(const ui::ResolvedLayout &layout)
+{
+    QVERIFY(!layout.spec->compact.empty());
+    std::vector<std::vector<const ui::ResolvedControl *>> lines(layout.spec->compact.size());
+    for (const ui::ResolvedControl &control : layout.controls) {
+        QVERIFY2(control.line >= 0, qPrintable(nameOf(control) + " on no line"));
+        auto &line = lines[std::size_t(control.line)];
+        line.resize(std::max(line.size(), std::size_t(control.place) + 1));
+        QVERIFY2(
+            !line[std::size_t(control.place)], qPrintable(nameOf(control) + " shares a place"));
+        line[std::size_t(control.place)] = &control;
+    }
+    const auto readsAfter = [](const ui::Rect &next, const ui::Rect &before) {
+        return next.top >= before.top || next.left >= before.right();
+    };
+    const ui::ResolvedControl *previousStart = nullptr;
+    for (const auto &line : lines) {
+        QVERIFY(!line.empty());
+        QVERIFY(std::find(line.begin(), line.end(), nullptr) == line.end());
+        if (previousStart)
+            QVERIFY2(readsAfter(line.front()->rect, previousStart->rect),
+                qPrintable(nameOf(*line.front())));
+        previousStart = line.front();
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            const ui::Rect &before = line[i - 1]->rect;
+            const ui::Rect &next = line[i]->rect;
+            QVERIFY2(next.left > before.left || next.top >= before.bottom(),
+                qPrintable(nameOf(*line[i])));
+        }
+        const bool array = line.front()->inArray;
+        const int checks = int(std::count_if(
+            line.begin(), line.end(), [](auto *c) { return c->row->kind == ui::Kind::CheckBox; }));
+        for (const ui::ResolvedControl *control : line) {
+            QVERIFY2(control->inArray == array, qPrintable(nameOf(*control)));
+            if (array)
+                QCOMPARE(control->row->name, line.front()->row->name);
+        }
+        if (checks) {
+            QCOMPARE(checks, 1);
+            QCOMPARE(line.size(), std::size_t(2));
+            QCOMPARE(line.back()->prompt, int(line.front() - layout.controls.data()));
+        }
+    }
+    for (const ui::ResolvedControl &control : layout.controls) {
+        if (control.prompt < 0)
+            continue;
+        const ui::ResolvedControl &prompt = layout.controls[std::size_t(control.prompt)];
+        QVERIFY2(std::pair(prompt.line, prompt.place) < std::pair(control.line, control.place),
+            qPrintable(nameOf(control)));
     }
 }
 

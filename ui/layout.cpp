@@ -87,6 +87,25 @@ ResolvedLayout resolve(const WindowSpec &layout, double scale)
         if (control.focusable)
             control.tabRank = rank++;
     }
+
+    for (std::size_t line = 0; line < layout.compact.size(); ++line) {
+        int place = 0;
+        for (std::string_view name : layout.compact[line].names) {
+            if (name.empty())
+                continue;
+            const int first = index(layout.controls, name);
+            // Every element of a label array, in table order.
+            for (std::size_t i = std::size_t(first); i < layout.controls.size(); ++i) {
+                ResolvedControl &control = resolved.controls[i];
+                if (layout.controls[i].name != name)
+                    continue;
+                if (control.line >= 0)
+                    throw std::logic_error(control.name + " is on two compact lines");
+                control.line = static_cast<int>(line);
+                control.place = place++;
+            }
+        }
+    }
     return resolved;
 }
 

@@ -40,7 +40,10 @@ struct ResolvedControl
     std::optional<Color> background; // where the binding paints it
     FontFace face;
     std::vector<std::u16string_view> families; // the face, then the installed faces for it
-    // A compact arrangement's place for each control belongs here too, beside `rect`.
+    // Its place in the window's compact arrangement: the line, and its place in the line; -1
+    // where the window has none.
+    int line = -1;
+    int place = -1;
 };
 
 struct ResolvedLayout

@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <span>
@@ -45,6 +46,13 @@ struct MenuRow
     std::string_view shortcut = {}; // a key sequence in Qt's portable text form, as "F1"
 };
 
+// One line of a narrow screen's arrangement: controls by name, in reading order, a prompt before
+// what it names. The name of a label array stands for all its elements. Unused places are empty.
+struct CompactLine
+{
+    std::array<std::string_view, 4> names;
+};
+
 struct WindowSpec
 {
     std::string_view name;
@@ -53,6 +61,9 @@ struct WindowSpec
     int clientHeight;
     std::span<const ControlRow> controls;
     std::span<const MenuRow> menu = {};
+    // Where a screen is narrower than the window: its controls line by line, top to bottom, each
+    // line wrapping where it does not fit. Empty: the window is scaled down instead.
+    std::span<const CompactLine> compact = {};
 };
 
 constexpr int twipsToPixels(int twips)
