@@ -18,6 +18,7 @@ int velmora_control(int window, int kind, const char16_t *name, int nameLength,
 void velmora_set_font(
     int element, const char16_t *families, int familiesLength, double points, int bold);
 void velmora_describe(int control, int prompt, int names);
+void velmora_set_line(int element, int line, int place);
 void velmora_set_caption(int element, const char16_t *caption, int captionLength);
 int velmora_caption(int element, char16_t **text);
 void velmora_set_text(int element, const char16_t *text, int textLength);

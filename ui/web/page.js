@@ -101,14 +101,26 @@ mergeInto(LibraryManager.library, {
                     VelmoraPage.recolour(element);
             }
         },
-        // A window narrower than the screen is scaled down to its width, never cut off.
+        // A window narrower than the screen takes its narrow arrangement where it has one: its
+        // lines in one column, for touch. One without is scaled down to the width, never cut off.
         fitToScreen: function() {
             for (const owner of document.querySelectorAll('.v-window')) {
                 owner.style.transform = '';
                 owner.style.marginRight = owner.style.marginBottom = '';
+                const wasCompact = owner.classList.contains('v-compact');
+                owner.classList.remove('v-compact');
                 if (owner.hidden)
                     continue;
                 const room = document.documentElement.clientWidth - 2 * owner.offsetLeft;
+                if (owner.dataset.compact !== undefined) {
+                    const compact = owner.offsetWidth > room;
+                    owner.classList.toggle('v-compact', compact);
+                    if (compact !== wasCompact) {
+                        for (const input of owner.querySelectorAll('.v-text'))
+                            VelmoraPage.fitTitle(input);
+                    }
+                    continue;
+                }
                 const scale = Math.min(1, room / owner.offsetWidth);
                 if (scale < 1) {
                     owner.style.transform = `scale(${scale})`;
@@ -116,6 +128,20 @@ mergeInto(LibraryManager.library, {
                     owner.style.marginBottom = -(1 - scale) * owner.offsetHeight + 'px';
                 }
             }
+            VelmoraPage.keepFocusInView();
+        },
+        // The text box being typed in stays above the on-screen keyboard, which shrinks the
+        // visual viewport (and on some browsers the window).
+        keepFocusInView: function() {
+            const focused = document.activeElement;
+            if (!focused || !focused.matches('.v-compact .v-text'))
+                return;
+            const view = window.visualViewport;
+            const top = view ? view.offsetTop : 0;
+            const bottom = view ? view.offsetTop + view.height : window.innerHeight;
+            const box = focused.getBoundingClientRect();
+            if (box.top < top || box.bottom > bottom)
+                focused.scrollIntoView({block: 'center'});
         },
         fullPixelSize: function(element) {
             return Math.round(parseFloat(element.dataset.points) * 96 / 72);
@@ -150,11 +176,16 @@ mergeInto(LibraryManager.library, {
             input.scrollLeft = 0;
             if (input.setSelectionRange && document.activeElement !== input)
                 input.setSelectionRange(0, 0);
+            VelmoraPage.fitTitle(input);
+        },
+        fitTitle: function(input) {
             VelmoraPage.canvas = VelmoraPage.canvas || document.createElement('canvas');
             const context = VelmoraPage.canvas.getContext('2d');
             const style = getComputedStyle(input);
             context.font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
-            const room = parseFloat(input.style.width) - 8;
+            const room = input.closest('.v-compact')
+                ? input.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)
+                : parseFloat(input.style.width) - 8;
             input.title = context.measureText(input.value).width > room ? input.value : '';
         },
         end: function() {
@@ -187,6 +218,8 @@ mergeInto(LibraryManager.library, {
                 }
             });
             window.addEventListener('resize', VelmoraPage.fitToScreen);
+            if (window.visualViewport)
+                window.visualViewport.addEventListener('resize', VelmoraPage.keepFocusInView);
             if (window.matchMedia)
                 window.matchMedia('(prefers-color-scheme: dark)')
                     .addEventListener('change', VelmoraPage.recolourAll);
@@ -324,9 +357,25 @@ const VelmoraNative = {
         element.setAttribute(names ? 'aria-labelledby' : 'aria-describedby', by.id);
     },
 
+    // Its place in the narrow arrangement, as a flex item's order; a break starts each line.
+    velmora_set_line: function(element, line, place) {
+        const target = VelmoraPage.elements[element];
+        const client = target.parentElement;
+        client.parentElement.dataset.compact = '';
+        target.style.order = line * 256 + place + 1;
+        if (line > 0 && !client.querySelector(`:scope > .v-break[data-line="${line}"]`)) {
+            const rule = document.createElement('div');
+            rule.className = 'v-break';
+            rule.dataset.line = line;
+            rule.style.order = line * 256;
+            client.appendChild(rule);
+        }
+    },
+
     velmora_set_font: function(element, families, familiesLength, points, bold) {
         const target = VelmoraPage.elements[element];
         target.style.fontFamily = VelmoraPage.string(families, familiesLength);
+        target.style.setProperty('--v-points', points + 'pt');
         target.dataset.points = points;
         target.style.fontSize = points + 'pt';
         target.style.fontWeight = bold ? 'bold' : 'normal';
