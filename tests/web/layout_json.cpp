@@ -66,10 +66,11 @@ void print(const ui::WindowSpec &layout)
         const ui::ResolvedControl &control = resolved.controls[i];
         const ui::ControlRow &row = *control.row;
         std::printf("%s\n{\"name\": %s, \"kind\": \"%s\", \"caption\": %s, \"left\": %d, "
-                    "\"top\": %d, \"width\": %d, \"height\": %d, \"tab\": %d, \"prompt\": %s}",
+                    "\"top\": %d, \"width\": %d, \"height\": %d, \"tab\": %d, \"prompt\": %s, "
+                    "\"line\": %d, \"place\": %d}",
             i ? "," : "", quoted(control.name).c_str(), kindName(row.kind),
             quoted(row.caption).c_str(), control.rect.left, control.rect.top, control.rect.width,
-            control.rect.height, row.tab, quoted(row.prompt).c_str());
+            control.rect.height, row.tab, quoted(row.prompt).c_str(), control.line, control.place);
     }
     std::printf("]}");
 }

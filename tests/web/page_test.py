@@ -177,6 +177,52 @@ for (const e of document.querySelectorAll('[data-name^="Form"] *')) {
 return low;
 """
 
+# What a thumb and an eye meet in a shown window: targets under 44 x 44 CSS px or beyond the
+# screen, text under 14 px (16 px in a text box, so that no phone zooms in on it), a page that
+# scrolls sideways; and the size of each control's text.
+TOUCH = """
+const root = document.documentElement;
+const problems = [];
+if (root.scrollWidth > root.clientWidth)
+    problems.push(`the page scrolls sideways: ${root.scrollWidth} > ${root.clientWidth}`);
+const window_ = document.querySelector(`[data-name="${arguments[0]}"]`);
+const shown = e => e.getClientRects().length > 0;
+const name = e => (e.closest('[data-name]') || e).dataset.name || e.className;
+for (const e of window_.querySelectorAll('button, input[type=text], .v-check, [role=button]')) {
+    const box = e.getBoundingClientRect();
+    if (shown(e) && (box.width < 44 || box.height < 44))
+        problems.push(`${name(e)} is ${box.width} x ${box.height}`);
+    if (shown(e) && (box.left < 0 || box.right > root.clientWidth))
+        problems.push(`${name(e)} is beyond the screen`);
+}
+const sizes = {};
+for (const e of window_.querySelectorAll('*')) {
+    const input = e.tagName === 'INPUT' && e.type === 'text';
+    if (!shown(e) || !(input || [...e.childNodes].some(
+            n => n.nodeType === Node.TEXT_NODE && n.data.trim())))
+        continue;
+    const size = parseFloat(getComputedStyle(e).fontSize);
+    if (size < (input ? 16 : 14))
+        problems.push(`${name(e)} has ${size} px text`);
+    sizes[name(e)] = Math.max(size, sizes[name(e)] || 0);
+}
+return {problems, sizes};
+"""
+
+# The shown controls of a window, in the page's order, with their boxes.
+BOXES = """
+return [...document.querySelectorAll(`[data-name="${arguments[0]}"] .v-client > [data-name]`)]
+    .filter(e => e.getClientRects().length).map(e => {
+        const b = e.getBoundingClientRect();
+        return [e.dataset.name, b.left, b.top, b.right, b.bottom];
+    });
+"""
+
+# Phones in portrait, narrowest first, in CSS pixels, and one turned.
+PHONES = [(320, 568), (360, 740), (390, 844), (430, 932)]
+TURNED = (844, 390)
+CELLS = [f'Label2[{i}]' for i in range(62)]
+
 
 class Page(unittest.TestCase):
     """One Chromium per class; every test starts from a freshly loaded page and ends with a
@@ -242,6 +288,97 @@ class Page(unittest.TestCase):
         with self.assertRaises(TimeoutException):
             WebDriverWait(self.driver, 0.3).until(expected_conditions.alert_is_present())
 
+    def window(self, form):
+        return next(w for w in WINDOWS if w['name'] == form)
+
+    def phone(self, width, height):
+        """A touch screen of that many CSS pixels; the page hears of it at its next frame."""
+        self.browser.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height,
+                         deviceScaleFactor=3, mobile=True)
+        self.browser.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
+        self.driver.execute_async_script(
+            'requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
+
+    def desk(self):
+        self.browser.cdp('Emulation.setTouchEmulationEnabled', enabled=False)
+        self.browser.cdp('Emulation.clearDeviceMetricsOverride')
+
+    def tap(self, form, name):
+        """A finger's tap at the middle of the control, which must reach the control."""
+        element = self.element(form, name)
+        x, y = self.driver.execute_script("""
+            const e = arguments[0];
+            e.scrollIntoView({block: 'center'});
+            window.velmoraTapped = false;
+            e.addEventListener('click', () => window.velmoraTapped = true, {once: true});
+            const box = e.getBoundingClientRect();
+            return [box.left + box.width / 2, box.top + box.height / 2];""", element)
+        self.browser.cdp('Input.dispatchTouchEvent', type='touchStart',
+                         touchPoints=[{'x': x, 'y': y}])
+        self.browser.cdp('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
+        WebDriverWait(self.driver, 5).until(
+            lambda d: d.execute_script('return window.velmoraTapped'), f'{name} not tapped')
+
+    def enter(self, form, name, text):
+        """Taps the empty text box and types as an on-screen keyboard does."""
+        self.assertEqual(self.texts(form, name), [''])
+        self.tap(form, name)
+        self.browser.cdp('Input.insertText', text=text)
+
+    def assertTabOrder(self, form):
+        window = self.window(form)
+        shown = self.state(form)
+        # Every control in the table's tab order, as the layout resolves it.
+        names = self.driver.execute_script(
+            'return [...document.querySelectorAll(`[data-name="${arguments[0]}"] .v-client '
+            '> [data-name]`)].map(e => e.dataset.name)', form)
+        self.assertEqual(names, [r['name'] for r in sorted(window['controls'],
+                                                           key=lambda r: r['tab'])])
+        expected = [row['name'] for row in sorted(window['controls'], key=lambda r: r['tab'])
+                    if row['kind'] in ('button', 'textbox', 'checkbox') and row['tab'] >= 0
+                    and shown[row['name']]['shown']]
+        # Tab goes on from where the user clicked last: the window's title.
+        self.driver.find_element(By.CSS_SELECTOR, f'[data-name="{form}"] .v-title').click()
+        visited = []
+        for _ in range(len(expected) + 1):
+            ActionChains(self.driver).send_keys(Keys.TAB).perform()
+            visited.append(self.driver.execute_script(
+                'const e = document.activeElement.closest("[data-name]");'
+                'return e && e.dataset.name;'))
+        # The menu bar's Help comes first, as the menu bar stands before the client area.
+        if window['menu']:
+            self.assertEqual(visited.pop(0), 'Help')
+        self.assertEqual(visited[:len(expected)], expected)
+
+    def assertForTouch(self, form, kanji):
+        """The shown window for a thumb, its text big enough, `kanji` (names) the largest, and
+        its lines read one below the other, each left to right or wrapping downwards."""
+        found = self.driver.execute_script(TOUCH, form)
+        self.assertEqual(found['problems'], [])
+        sizes = found['sizes']
+        others = [size for name, size in sizes.items() if name not in kanji]
+        self.assertGreater(min(sizes[name] for name in kanji if name in sizes), max(others))
+        rows = {row['name']: row for row in self.window(form)['controls']}
+        boxes = sorted(self.driver.execute_script(BOXES, form),
+                       key=lambda b: (rows[b[0]]['line'], rows[b[0]]['place']))
+        above = float('-inf')  # the bottom of the lines before
+        for before, box in zip([None] + boxes, boxes):
+            name, left, top, right, bottom = box
+            with self.subTest(form=form, control=name):
+                if before is None or rows[before[0]]['line'] != rows[name]['line']:
+                    self.assertGreaterEqual(top, above - 0.5)
+                else:
+                    self.assertTrue(left >= before[3] - 0.5 or top >= before[4] - 0.5)
+                above = max(above, bottom)
+
+    def assertDesktopLayout(self, form):
+        """The page contract: each control where its layout row puts it."""
+        page = self.driver.execute_script(MEASURE, form)
+        for row in self.window(form)['controls']:
+            self.assertEqual([page['controls'][row['name']][k] for k in
+                              ('left', 'top', 'width', 'height')],
+                             [row[k] for k in ('left', 'top', 'width', 'height')], row['name'])
+
 
 class Contract(Page):
     def test_every_control_is_its_layout_row(self):
@@ -290,25 +427,28 @@ class Contract(Page):
 
     def test_tab_order_is_the_layouts(self):
         for window in WINDOWS:
-            form = window['name']
-            if form == 'Form2':
+            if window['name'] == 'Form2':
                 self.click('Form1', 'Command10')
-            shown = self.state(form)
-            expected = [row['name'] for row in sorted(window['controls'], key=lambda r: r['tab'])
-                        if row['kind'] in ('button', 'textbox', 'checkbox') and row['tab'] >= 0
-                        and shown[row['name']]['shown']]
-            # Tab goes on from where the user clicked last: the window's title.
-            self.driver.find_element(By.CSS_SELECTOR, f'[data-name="{form}"] .v-title').click()
-            visited = []
-            for _ in range(len(expected) + 1):
-                ActionChains(self.driver).send_keys(Keys.TAB).perform()
-                visited.append(self.driver.execute_script(
-                    'const e = document.activeElement.closest("[data-name]");'
-                    'return e && e.dataset.name;'))
-            # The menu bar's Help comes first, as the menu bar stands before the client area.
-            if window['menu']:
-                self.assertEqual(visited.pop(0), 'Help')
-            self.assertEqual(visited[:len(expected)], expected)
+            self.assertTabOrder(window['name'])
+
+    def test_turning_the_phone(self):
+        """Narrower than a window, its arrangement for touch; as wide or wider, the desktop's."""
+        try:
+            for form in ('Form1', 'Form2'):
+                self.open()
+                if form == 'Form2':
+                    self.click('Form1', 'Command10')
+                for width, height in (PHONES[2], TURNED, PHONES[2]):
+                    with self.subTest(form=form, width=width):
+                        self.phone(width, height)
+                        if width > height:
+                            self.assertDesktopLayout(form)
+                        else:
+                            self.assertEqual(self.driver.execute_script(TOUCH, form)['problems'],
+                                             [])
+                            self.assertTabOrder(form)
+        finally:
+            self.desk()
 
 
 class Handlers(Page):
@@ -406,6 +546,43 @@ class Handlers(Page):
         self.type('Form2', 'Text2', 'taberu')
         self.click('Form2', 'Command4')
         self.assertEqual(self.texts('Form2', 'Label5', 'Label6'), ['taberu', 'ikimasu'])
+
+    def test_by_touch_on_phones(self):
+        """The three journeys by taps alone, on phones from the narrowest, in a window arranged
+        for touch."""
+        forms = [f'Label{n}' for n in range(5, 15)]
+        try:
+            for width, height in PHONES:
+                with self.subTest(width=width):
+                    self.phone(width, height)
+                    self.open()
+                    self.enter('Form1', 'Text1', 'water')
+                    self.tap('Form1', 'Command2')
+                    self.assertEqual(self.texts('Form1', 'Label1', 'Label15'), ['水', ' 264'])
+                    self.tap('Form1', 'Command4')
+                    self.assertForTouch('Form1', ['Label1'])
+                    self.tap('Form1', 'Command10')
+                    self.enter('Form2', 'Text1', '日本語の本')
+                    self.tap('Form2', 'Command1')
+                    self.tap('Form2', 'Label2[1]')
+                    self.assertEqual(self.texts('Form2', 'Label1'), ['moto; hon; origin; book'])
+                    self.enter('Form2', 'Text2', 'taberu')
+                    self.tap('Form2', 'Command4')
+                    self.assertEqual(self.texts('Form2', *forms), (
+                        'taberu tabemasu tabeta tabete tabero tabereba tabeyou tabenai '
+                        'taberareru tabesaseru').split())
+                    for name in forms:  # each result drawn, on top, on the screen
+                        self.assertEqual(self.driver.execute_script("""
+                            const e = arguments[0];
+                            e.scrollIntoView({block: 'center'});
+                            const b = e.getBoundingClientRect();
+                            const top = document.elementFromPoint(b.left + b.width / 2,
+                                                                  b.top + b.height / 2);
+                            return top && top.closest('[data-name]') === e""",
+                            self.element('Form2', name)), True, name)
+                    self.assertForTouch('Form2', CELLS)
+        finally:
+            self.desk()
 
     def test_exit(self):
         self.click('Form1', 'Command10')
@@ -510,7 +687,7 @@ class Browser(Page):
         # page at start.
         zoom = lambda factor: dict(mobile=False, width=round(width / factor),
                                    height=round(height / factor), deviceScaleFactor=factor)
-        phone = dict(mobile=True, width=360, height=740, deviceScaleFactor=3)
+        phone = dict(mobile=True, width=PHONES[1][0], height=PHONES[1][1], deviceScaleFactor=3)
         try:
             for name, metrics, at_start in (
                     ('100 %', zoom(1), True), ('200 %', zoom(2), True),
@@ -526,8 +703,27 @@ class Browser(Page):
                         self.driver.execute_async_script(
                             'requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
                     self.assertEqual(self.driver.execute_async_script(WALK), [])
+                    if metrics['mobile']:  # arranged for touch, not scaled down
+                        self.assertForTouch('Form2', CELLS)
         finally:
             self.browser.cdp('Emulation.clearDeviceMetricsOverride')
+
+    def test_typed_text_stays_above_the_keyboard(self):
+        width, height = PHONES[2]
+        try:
+            self.phone(width, height)
+            self.open()
+            self.tap('Form1', 'Command10')
+            self.tap('Form2', 'Text2')
+            self.phone(width, height // 3)  # the keyboard takes the lower two thirds
+            box = self.driver.execute_script("""
+                const b = document.activeElement.getBoundingClientRect();
+                return [document.activeElement.dataset.name, b.top, b.bottom,
+                        visualViewport.offsetTop + visualViewport.height]""")
+            self.assertEqual(box[0], 'Text2')
+            self.assertTrue(0 <= box[1] and box[2] <= box[3], box)
+        finally:
+            self.desk()
 
     def test_two_tabs_are_independent(self):
         first = self.driver.current_window_handle
