@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saves pictures of both windows into docs/ (dictionary-window.png, expression-window.png),
 # drawn on a real X server (Xvfb) the way a desktop shows them, and of the page in headless
-# Chromium (browser-window.png).
+# Chromium (browser-window.png), and of both windows on a phone 390 CSS px wide
+# (phone-dictionary-window.png, phone-expression-window.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -18,4 +19,7 @@ QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
 
 site=$(bash scripts/web.sh --build-only | tail -1)
 /usr/bin/python3 tests/web/screenshot.py "$site" docs/browser-window.png >/dev/null
-ls -l docs/dictionary-window.png docs/expression-window.png docs/browser-window.png
+/usr/bin/python3 tests/web/screenshot.py "$site" docs/phone-dictionary-window.png \
+    docs/phone-expression-window.png --phone 390x844 --scale 2 >/dev/null
+ls -l docs/dictionary-window.png docs/expression-window.png docs/browser-window.png \
+    docs/phone-dictionary-window.png docs/phone-expression-window.png

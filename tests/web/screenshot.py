@@ -5,7 +5,7 @@ on a touch screen of that many CSS pixels, both windows, the expression window a
 日本語の本 with 本 tapped and conjugating "taberu".
 
 usage: /usr/bin/python3 tests/web/screenshot.py <page folder> <picture.png> [<expression.png>
-       --phone WIDTHxHEIGHT]
+       --phone WIDTHxHEIGHT [--scale S]]
 """
 
 import argparse
@@ -32,6 +32,7 @@ def main():
     parser.add_argument('site')
     parser.add_argument('pictures', nargs='+', metavar='picture')
     parser.add_argument('--phone', metavar='WIDTHxHEIGHT')
+    parser.add_argument('--scale', type=float, default=1, help='device pixels per CSS pixel')
     arguments = parser.parse_args()
     browser = Chromium(width=640, height=800)
     try:
@@ -39,7 +40,7 @@ def main():
         if arguments.phone:
             width, height = map(int, arguments.phone.split('x'))
             browser.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height,
-                        deviceScaleFactor=2, mobile=True)
+                        deviceScaleFactor=arguments.scale, mobile=True)
             browser.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
         driver.get(serve(os.path.abspath(arguments.site)) + 'index.html')
         WebDriverWait(driver, 10).until(lambda d: d.execute_script(

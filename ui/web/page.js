@@ -445,6 +445,9 @@ const VelmoraNative = {
         target.hidden = false;
         document.title = target.querySelector(':scope > .v-title').textContent;
         VelmoraPage.fitToScreen();
+        // On a phone, a window shown in place of the other starts at its top, as a new screen.
+        if (target.classList.contains('v-compact') && target.getBoundingClientRect().top < 0)
+            window.scrollTo(0, 0);
     },
 
     velmora_hide_window: function(windowId) {
