@@ -91,6 +91,8 @@ void LayoutTest::resolvesEveryRow()
             QCOMPARE(prompt.row->name, row.prompt);
             QVERIFY2(prompt.rect.left < control.rect.left || prompt.rect.top < control.rect.top,
                 qPrintable(nameOf(control)));
+            QVERIFY2(std::pair(prompt.line, prompt.place) < std::pair(control.line, control.place),
+                qPrintable(nameOf(control)));
         }
 
         const ui::FontFace face = ui::faceOf(row.font);
@@ -147,58 +149,41 @@ void LayoutTest::resolvesEveryRow()
     checkCompact(layout);
 }
 
-// The narrow screen's lines: every control once; lines, and controls within a line, in reading
-// order (on, or down, or across into a column further right); a label array alone on its line;
-// each check box alone with its result; a prompt before what it names.
+// The narrow screen's lines: every control in one place; lines, and controls within a line, in
+// reading order (on, or down, or across into a column further right); a label array alone on its
+// line; each check box alone with its result. Prompts come first: see resolvesEveryRow.
 void LayoutTest::checkCompact(const ui::ResolvedLayout &layout)
 {
-    QVERIFY(!layout.spec->compact.empty());
     std::vector<std::vector<const ui::ResolvedControl *>> lines(layout.spec->compact.size());
     for (const ui::ResolvedControl &control : layout.controls) {
         QVERIFY2(control.line >= 0, qPrintable(nameOf(control) + " on no line"));
         auto &line = lines[std::size_t(control.line)];
         line.resize(std::max(line.size(), std::size_t(control.place) + 1));
-        QVERIFY2(
-            !line[std::size_t(control.place)], qPrintable(nameOf(control) + " shares a place"));
+        QVERIFY2(!line[std::size_t(control.place)], qPrintable(nameOf(control) + " shares"));
         line[std::size_t(control.place)] = &control;
     }
-    const auto readsAfter = [](const ui::Rect &next, const ui::Rect &before) {
-        return next.top >= before.top || next.left >= before.right();
-    };
-    const ui::ResolvedControl *previousStart = nullptr;
+    const ui::ResolvedControl *start = nullptr;
     for (const auto &line : lines) {
-        QVERIFY(!line.empty());
-        QVERIFY(std::find(line.begin(), line.end(), nullptr) == line.end());
-        if (previousStart)
-            QVERIFY2(readsAfter(line.front()->rect, previousStart->rect),
-                qPrintable(nameOf(*line.front())));
-        previousStart = line.front();
+        QVERIFY(!line.empty() && std::count(line.begin(), line.end(), nullptr) == 0);
+        const ui::Rect &first = line.front()->rect;
+        QVERIFY2(!start || first.top >= start->rect.top || first.left >= start->rect.right(),
+            qPrintable(nameOf(*line.front())));
+        start = line.front();
         for (std::size_t i = 1; i < line.size(); ++i) {
-            const ui::Rect &before = line[i - 1]->rect;
-            const ui::Rect &next = line[i]->rect;
-            QVERIFY2(next.left > before.left || next.top >= before.bottom(),
-                qPrintable(nameOf(*line[i])));
+            const ui::ResolvedControl &before = *line[i - 1];
+            const ui::ResolvedControl &next = *line[i];
+            QVERIFY2(next.rect.left > before.rect.left || next.rect.top >= before.rect.bottom(),
+                qPrintable(nameOf(next)));
+            // Either both of one label array, or neither of any.
+            QCOMPARE(next.inArray || before.inArray,
+                next.inArray && before.inArray && next.row->name == before.row->name);
         }
-        const bool array = line.front()->inArray;
-        const int checks = int(std::count_if(
-            line.begin(), line.end(), [](auto *c) { return c->row->kind == ui::Kind::CheckBox; }));
-        for (const ui::ResolvedControl *control : line) {
-            QVERIFY2(control->inArray == array, qPrintable(nameOf(*control)));
-            if (array)
-                QCOMPARE(control->row->name, line.front()->row->name);
-        }
-        if (checks) {
-            QCOMPARE(checks, 1);
+        if (std::any_of(line.begin(), line.end(),
+                [](auto *c) { return c->row->kind == ui::Kind::CheckBox; })) {
             QCOMPARE(line.size(), std::size_t(2));
+            QCOMPARE(line.front()->row->kind, ui::Kind::CheckBox);
             QCOMPARE(line.back()->prompt, int(line.front() - layout.controls.data()));
         }
-    }
-    for (const ui::ResolvedControl &control : layout.controls) {
-        if (control.prompt < 0)
-            continue;
-        const ui::ResolvedControl &prompt = layout.controls[std::size_t(control.prompt)];
-        QVERIFY2(std::pair(prompt.line, prompt.place) < std::pair(control.line, control.place),
-            qPrintable(nameOf(control)));
     }
 }
 
