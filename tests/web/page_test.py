@@ -241,10 +241,14 @@ class Page(unittest.TestCase):
         cls.browser.quit()
 
     screen = None  # (width, height) of a phone, whose finger then does the clicks and typing
+    scheme = None  # the colour scheme the visitor prefers, where it matters
 
     def setUp(self):
         if self.screen:
             self.phone(*self.screen)
+        if self.scheme:
+            self.browser.cdp('Emulation.setEmulatedMedia',
+                             features=[{'name': 'prefers-color-scheme', 'value': self.scheme}])
         self.open()
 
     def tearDown(self):
@@ -367,6 +371,7 @@ class Page(unittest.TestCase):
         below the other, each left to right or wrapping downwards."""
         found = self.driver.execute_script(TOUCH, form)
         self.assertEqual(found['problems'], [])
+        self.assertEqual(self.driver.execute_script(CONTRAST), [])
         kanji = [size for name, size in found['sizes'].items() if name in KANJI[form]]
         if kanji:
             self.assertGreater(min(kanji), max(size for name, size in found['sizes'].items()
@@ -718,10 +723,12 @@ class Browser(Page):
 
 
 def Phones():  # noqa: N802: a name for unittest, as the classes'
-    """The handlers' journeys again on each phone, by finger, in windows arranged for touch."""
+    """The handlers' journeys again on each phone, by finger, in windows arranged for touch; one
+    phone prefers the dark colour scheme."""
     loader = unittest.TestLoader()
     return unittest.TestSuite(loader.loadTestsFromTestCase(
-        type(f'Handlers{width}', (Handlers,), {'screen': (width, height)}))
+        type(f'Handlers{width}', (Handlers,), {'screen': (width, height),
+                                               'scheme': 'dark' if width == 360 else None}))
         for width, height in PHONES)
 
 
