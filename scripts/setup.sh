@@ -21,7 +21,10 @@ test=(
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
 )
 package=(debhelper dpkg-dev lintian debootstrap)
-web=(emscripten)
+web=(
+    emscripten
+    librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
+)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
