@@ -12,12 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-verify=false
-case ${1:-} in
---verify) verify=true ;;
-"") ;;
-*) echo "usage: bash scripts/package.sh [--verify]" >&2 && exit 2 ;;
-esac
+flags verify -- "$@"
 
 stage "installing what is missing"
 bash scripts/setup.sh package >&2

@@ -8,9 +8,8 @@ bash scripts/setup.sh run
 use_ccache
 prefix=${PREFIX:-$HOME/.local}
 stage "building (release)"
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
-    "${launcher[@]}" >/dev/null
-cmake --build build/release --target velmora-kanji
+cmake --preset release "${launcher[@]}" >/dev/null
+cmake --build --preset release --target velmora-kanji
 stage "installing into $prefix"
 cmake --install build/release --prefix "$prefix" >/dev/null
 echo "Installed the files listed in build/release/install_manifest.txt"

@@ -5,12 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+flags -- "$@"
 bash scripts/setup.sh test # Xvfb is a test tool
 use_ccache
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCHMARKS=OFF \
-    "${launcher[@]}" >/dev/null
-cmake --build build/release -j "$(nproc)" --target velmora-screenshots
+cmake --preset release "${launcher[@]}" >/dev/null
+cmake --build --preset release -j "$(nproc)" --target velmora-screenshots
 
 mkdir -p docs
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \

@@ -46,7 +46,8 @@ sudo=()
 
 missing=()
 for p in "${wanted[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
@@ -56,8 +57,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # locale -a spells the locale "id_ID.utf8". locale-gen keeps only what /etc/locale.gen lists, so
-# the locale goes there rather than straight to localedef.
-if [ -n "$locale" ] && ! locale -a 2>/dev/null | grep -qix "${locale%.*}.utf8"; then
+# the locale goes there rather than straight to localedef. The list is read whole first: with
+# pipefail, grep -q's early exit would end `locale -a` by SIGPIPE and fail the pipe.
+if [ -n "$locale" ] && ! grep -qix "${locale%.*}.utf8" <<<"$(locale -a 2>/dev/null)"; then
     echo "Generating the locale $locale"
     if grep -q "^# *$locale UTF-8" /etc/locale.gen; then
         "${sudo[@]}" sed -i "s/^# *$locale UTF-8/$locale UTF-8/" /etc/locale.gen

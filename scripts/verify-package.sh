@@ -8,12 +8,16 @@
 # (default /var/cache/velmora-kanji); every run unpacks a fresh copy. Only the .deb goes in, with
 # the same Debian mirrors as this machine; commands run with an empty environment.
 set -euo pipefail
+source "$(dirname "$0")/common.sh"
+[ $# -eq 1 ] || usage "<deb>"
+# Before the cd, so that a path relative to where the script was called finds the same file.
+deb=$(realpath -- "$1")
+[ -f "$deb" ] || { echo "verify-package.sh: no such file: $1" >&2; exit 2; }
 cd "$(dirname "$0")/.."
-source scripts/common.sh
 
-deb=$(realpath "$1")
 name=$(basename "$deb")
-[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=VELMORA_CHROOT_CACHE bash "$0" "$@"
+[ "$(id -u)" -eq 0 ] ||
+    exec sudo --preserve-env=VELMORA_CHROOT_CACHE bash "$PWD/scripts/verify-package.sh" "$deb"
 
 mirror=http://deb.debian.org/debian
 cache=${VELMORA_CHROOT_CACHE:-/var/cache/velmora-kanji}

@@ -8,26 +8,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-serve=true
-case ${1:-} in
---build-only) serve=false ;;
-"") ;;
-*) echo "usage: bash scripts/web.sh [--build-only]" >&2 && exit 2 ;;
-esac
+flags build-only -- "$@"
 
 bash scripts/setup.sh web >&2
 use_ccache
-site=$PWD/build/web
-# Where Debian keeps the node modules emscripten needs, for a node that does not look there.
-export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+site=$PWD/build/web # the web preset's VELMORA_WEB_DIR
 stage "building the page (emscripten)"
 mkdir -p build
-emcmake cmake -S . -B build/web-build -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DVELMORA_WEB_DIR="$site" "${launcher[@]}" >build/web-configure.log 2>&1 ||
+cmake --preset web "${launcher[@]}" >build/web-configure.log 2>&1 ||
     { cat build/web-configure.log >&2; exit 1; }
-cmake --build build/web-build -j "$(nproc)" >&2
+cmake --build --preset web -j "$(nproc)" >&2
 
-if ! $serve; then
+if $build_only; then
     echo "$site"
     exit 0
 fi

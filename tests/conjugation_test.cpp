@@ -64,8 +64,6 @@ class ConjugationTest : public QObject
 private Q_SLOTS:
     void conjugatesEachForm_data();
     void conjugatesEachForm();
-    void keepsNothingBetweenCalls_data();
-    void keepsNothingBetweenCalls();
 };
 
 void ConjugationTest::conjugatesEachForm_data()
@@ -250,30 +248,6 @@ void ConjugationTest::conjugatesEachForm()
 
     const VerbForms forms = ConjugateVerb(input.toStdU16String());
     QCOMPARE(toQString(forms[static_cast<std::size_t>(form)]), expected);
-}
-
-void ConjugationTest::keepsNothingBetweenCalls_data()
-{
-    QTest::addColumn<QString>("previous");
-    QTest::addColumn<QString>("word");
-
-    QTest::newRow("kau after kuru") << QStringLiteral("kuru") << QStringLiteral("kau");
-    QTest::newRow("kuru after kaeru") << QStringLiteral("kaeru") << QStringLiteral("kuru");
-    QTest::newRow("taberu after kaeru") << QStringLiteral("kaeru") << QStringLiteral("taberu");
-    QTest::newRow("kaku after matsu") << QStringLiteral("matsu") << QStringLiteral("kaku");
-    QTest::newRow("empty after suru") << QStringLiteral("suru") << QString();
-}
-
-void ConjugationTest::keepsNothingBetweenCalls()
-{
-    QFETCH(QString, previous);
-    QFETCH(QString, word);
-
-    const VerbForms before = ConjugateVerb(word.toStdU16String());
-    ConjugateVerb(previous.toStdU16String());
-    const VerbForms after = ConjugateVerb(word.toStdU16String());
-    for (std::size_t i = 0; i < VerbFormCount; ++i)
-        QCOMPARE(toQString(after[i]), toQString(before[i]));
 }
 
 QTEST_APPLESS_MAIN(ConjugationTest)

@@ -438,7 +438,6 @@ void Form1Test::helpShowsTheNote()
     ui::widgetOf(w.form->window())->findChild<QAction *>(u"Help"_s)->trigger();
     QCOMPARE(w.dialogs.messages.size(), 1);
     const QString note = w.dialogs.messages.front();
-    QCOMPARE(note.size(), 445);
     QVERIFY(
         note.startsWith(u"Do you know that the most frequently used kanji (1945) consist of:"_s));
     QVERIFY(note.endsWith(u"you can easily guess the pronounciation of almost 67 % of them!"_s));

@@ -1,5 +1,6 @@
 #include "form2_test_support.h"
 
+#include "conjugation/conjugation.h"
 #include "ui/qt/application.h"
 
 #include <QAccessible>
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void cellsCanBePressedByAssistiveTechnology();
     void conjugatesTheTickedForms_data();
     void conjugatesTheTickedForms();
+    void eachFormHasTheBoxCaptionedForIt_data();
+    void eachFormHasTheBoxCaptionedForIt();
     void untickedLabelsKeepTheirCaption();
     void goingBackKeepsEverything();
 };
@@ -266,6 +269,34 @@ void Form2Test::conjugatesTheTickedForms()
     w.click(u"Command4"_s);
     QCOMPARE(verbForms(w), expected);
     QCOMPARE(w.text(u"Text2"_s), verb);
+}
+
+void Form2Test::eachFormHasTheBoxCaptionedForIt_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("dictionary") << int(VerbForm::Dictionary) << u"dictionary-form:"_s;
+    QTest::newRow("masu") << int(VerbForm::Masu) << u"masu-form:"_s;
+    QTest::newRow("ta") << int(VerbForm::Ta) << u"ta-form:"_s;
+    QTest::newRow("te") << int(VerbForm::Te) << u"te-form:"_s;
+    QTest::newRow("imperative") << int(VerbForm::Imperative) << u"Imperative form:"_s;
+    QTest::newRow("conditional") << int(VerbForm::Conditional) << u"Conditional-form:"_s;
+    QTest::newRow("volitional") << int(VerbForm::Volitional) << u"Volitional form:"_s;
+    QTest::newRow("nai") << int(VerbForm::Nai) << u"nai-form:"_s;
+    QTest::newRow("passive") << int(VerbForm::Passive) << u"Passive-form:"_s;
+    QTest::newRow("causative") << int(VerbForm::Causative) << u"Causative-form:"_s;
+    static_assert(VerbFormCount == 10, "one row per form");
+}
+
+// Command4_Click writes the result at index i beside Check(i + 1), so reordering either the
+// forms or the boxes would put every result beside the wrong caption.
+void Form2Test::eachFormHasTheBoxCaptionedForIt()
+{
+    QFETCH(int, form);
+    QFETCH(QString, caption);
+    ExpressionWindow w;
+    const std::size_t box = FormIndex(static_cast<VerbForm>(form)) + 1;
+    QCOMPARE(static_cast<QCheckBox *>(w.widget(u"Check%1"_s.arg(box)))->text(), caption);
 }
 
 void Form2Test::untickedLabelsKeepTheirCaption()

@@ -7,7 +7,6 @@
 #include "ui/window.h"
 
 #include "modal_boxes.h"
-#include "wcag.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -81,7 +80,6 @@ private Q_SLOTS:
     void ordinaryFileTestIsLiteral();
     void clipboardTextIsPlainText();
     void japaneseFaceHasJapaneseGlyphs();
-    void desktopColourIsReadableAndUnlikeTheHighlight();
 };
 
 void ToolkitTest::twipsBecomePixels_data()
@@ -378,14 +376,6 @@ void ToolkitTest::japaneseFaceHasJapaneseGlyphs()
     const QFontMetrics metrics(font);
     for (char32_t c : std::u32string_view(U"悪曰明漢ひカ"))
         QVERIFY2(metrics.inFontUcs4(c), qPrintable(QString::number(c, 16)));
-}
-
-void ToolkitTest::desktopColourIsReadableAndUnlikeTheHighlight()
-{
-    const QColor desktop = ui::toQColor(ui::desktopColor());
-    // Light themes keep their black text on it; darker ones are recoloured (palette_test).
-    QVERIFY(wcagContrast(desktop, Qt::black) >= 4.5);
-    QVERIFY(wcagContrast(desktop, Qt::white) >= 1.5);
 }
 
 QTEST_MAIN(ToolkitTest)

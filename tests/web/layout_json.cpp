@@ -4,9 +4,8 @@
 
 #include "dictionary/form1.h"
 #include "expression/form2.h"
-#include "ui/window.h"
+#include "ui/layout.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -53,36 +52,24 @@ const char *kindName(ui::Kind kind)
 
 void print(const ui::WindowSpec &layout)
 {
+    const ui::ResolvedLayout resolved = ui::resolve(layout);
     std::printf("{\"name\": %s, \"caption\": %s, \"width\": %d, \"height\": %d, \"menu\": [",
-        quoted(layout.name).c_str(), quoted(layout.caption).c_str(),
-        ui::twipsToPixels(layout.clientWidth), ui::twipsToPixels(layout.clientHeight));
+        quoted(layout.name).c_str(), quoted(layout.caption).c_str(), resolved.clientWidth,
+        resolved.clientHeight);
     for (std::size_t i = 0; i < layout.menu.size(); ++i) {
         const ui::MenuRow &item = layout.menu[i];
         std::printf("%s{\"name\": %s, \"caption\": %s, \"shortcut\": %s}", i ? ", " : "",
             quoted(item.name).c_str(), quoted(item.caption).c_str(), quoted(item.shortcut).c_str());
     }
     std::printf("], \"controls\": [");
-    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        const ui::ControlRow &row = layout.controls[i];
-        int left = row.left;
-        int top = row.top;
-        // A control in a frame is placed from the frame's corner.
-        const auto frame = std::find_if(
-            layout.controls.begin(), layout.controls.end(), [&row](const ui::ControlRow &r) {
-                return !row.parent.empty() && r.name == row.parent;
-            });
-        if (frame != layout.controls.end()) {
-            left += frame->left;
-            top += frame->top;
-        }
-        std::string name(row.name);
-        if (row.index >= 0)
-            name += "[" + std::to_string(row.index) + "]";
+    for (std::size_t i = 0; i < resolved.controls.size(); ++i) {
+        const ui::ResolvedControl &control = resolved.controls[i];
+        const ui::ControlRow &row = *control.row;
         std::printf("%s\n{\"name\": %s, \"kind\": \"%s\", \"caption\": %s, \"left\": %d, "
                     "\"top\": %d, \"width\": %d, \"height\": %d, \"tab\": %d, \"prompt\": %s}",
-            i ? "," : "", quoted(name).c_str(), kindName(row.kind), quoted(row.caption).c_str(),
-            ui::twipsToPixels(left), ui::twipsToPixels(top), ui::twipsToPixels(row.width),
-            ui::twipsToPixels(row.height), row.tab, quoted(row.prompt).c_str());
+            i ? "," : "", quoted(control.name).c_str(), kindName(row.kind),
+            quoted(row.caption).c_str(), control.rect.left, control.rect.top, control.rect.width,
+            control.rect.height, row.tab, quoted(row.prompt).c_str());
     }
     std::printf("]}");
 }

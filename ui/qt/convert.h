@@ -19,12 +19,6 @@ inline QString toQString(std::string_view latin1)
     return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
 }
 
-// The object name of a control, or of element `index` of a control array ("Label2[13]").
-inline QString objectName(std::string_view name, int index = -1)
-{
-    return index < 0 ? toQString(name) : QStringLiteral("%1[%2]").arg(toQString(name)).arg(index);
-}
-
 inline Color toColor(const QColor &c)
 {
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),

@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/native.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
-#include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -42,20 +42,20 @@ namespace {
         keepTextReadable(widget);
     }
 
-    QWidget *createControl(const ControlRow &row, QWidget *parent, const QColor &desktop)
+    QWidget *createControl(const ResolvedControl &control, QWidget *parent)
     {
+        const ControlRow &row = *control.row;
         const QString caption = toQString(row.caption);
         QWidget *widget = nullptr;
         switch (row.kind) {
         case Kind::Label: {
             QLabel *label
-                = row.index >= 0 ? new CellLabel(row.index, parent) : new FitLabel(parent);
+                = control.inArray ? new CellLabel(row.index, parent) : new FitLabel(parent);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(
                 (row.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             label->setText(caption);
-            paintBackground(label, desktop);
             widget = label;
             break;
         }
@@ -78,22 +78,20 @@ namespace {
         case Kind::CheckBox: {
             auto *box = new QCheckBox(caption, parent);
             box->setChecked(true);
-            paintBackground(box, desktop);
             widget = box;
             break;
         }
-        case Kind::Frame: {
-            auto *frame = new FrameBox(caption, parent);
-            paintBackground(frame, desktop);
-            widget = frame;
+        case Kind::Frame:
+            widget = new FrameBox(caption, parent);
             break;
         }
-        }
-        widget->setObjectName(objectName(row.name, row.index));
+        if (control.background)
+            paintBackground(widget, toQColor(*control.background));
+        widget->setObjectName(toQString(control.name));
         widget->setFont(fontFor(row.font));
-        widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top),
-            twipsToPixels(row.width), twipsToPixels(row.height));
-        if (row.tab == NoTab || row.kind == Kind::Label || row.kind == Kind::Frame)
+        const Rect &r = control.local;
+        widget->setGeometry(r.left, r.top, r.width, r.height);
+        if (!control.focusable)
             widget->setFocusPolicy(Qt::NoFocus);
         return widget;
     }
@@ -117,67 +115,71 @@ namespace {
             keepTextReadable(window->menuBar()); // it inherits the desktop colour from the window
     }
 
-    QWidget *addClient(FormWindow *window, const WindowSpec &layout, const QColor &desktop)
+    QWidget *addClient(FormWindow *window, const ResolvedLayout &layout, const QColor &desktop)
     {
         auto *client = new QWidget(window);
         client->setObjectName(QStringLiteral("client"));
         paintBackground(client, desktop);
         // No minimum size: a window made smaller than its layout clips its controls, which keep
         // their place and size.
-        client->resize(twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+        client->resize(layout.clientWidth, layout.clientHeight);
         window->setCentralWidget(client);
         return client;
     }
 
-    // Creates the controls and returns those that take focus, with their tab indices.
-    std::vector<std::pair<int, QWidget *>> addControls(FormWindow *window,
-        std::span<const ControlRow> controls, QWidget *client, const QColor &desktop)
+    // Creates the controls, in table order, which puts frames before their children.
+    std::vector<QWidget *> addControls(const ResolvedLayout &layout, QWidget *client)
     {
-        // Frames come before their children in the table, so a parent always exists when needed.
-        std::vector<std::pair<int, QWidget *>> focusable;
-        std::vector<QWidget *> windowed;
-        for (const ControlRow &row : controls) {
-            QWidget *parent = row.parent.empty() ? client : find<QWidget>(window, row.parent);
-            QWidget *widget = createControl(row, parent, desktop);
-            if (widget->focusPolicy() != Qt::NoFocus)
-                focusable.emplace_back(row.tab, widget);
-            if (row.kind != Kind::Label)
-                windowed.push_back(widget);
+        std::vector<QWidget *> widgets;
+        for (const ResolvedControl &control : layout.controls) {
+            QWidget *parent = control.parent < 0 ? client : widgets[std::size_t(control.parent)];
+            widgets.push_back(createControl(control, parent));
         }
         // Labels are drawn beneath every other control, as where a button overlaps a label.
-        for (QWidget *widget : windowed)
-            widget->raise();
-        return focusable;
+        for (std::size_t i = 0; i < widgets.size(); ++i) {
+            if (layout.controls[i].row->kind != Kind::Label)
+                widgets[i]->raise();
+        }
+        return widgets;
     }
 
     // Prompts name the controls beside them: text boxes through the buddy relation (Qt then uses
     // the prompt's caption as the name), other controls through their description, which a
     // prompt label keeps in step with its caption.
-    void linkPrompts(FormWindow *window, std::span<const ControlRow> controls)
+    void linkPrompts(const ResolvedLayout &layout, const std::vector<QWidget *> &widgets)
     {
-        for (const ControlRow &row : controls) {
-            if (row.prompt.empty())
+        for (std::size_t i = 0; i < widgets.size(); ++i) {
+            const ResolvedControl &control = layout.controls[i];
+            if (control.prompt < 0)
                 continue;
-            auto *control = find<QWidget>(window, row.name);
-            auto *prompt = find<QWidget>(window, row.prompt);
+            QWidget *prompt = widgets[std::size_t(control.prompt)];
             auto *promptLabel = qobject_cast<QLabel *>(prompt);
-            if (promptLabel && row.kind == Kind::TextBox) {
-                promptLabel->setBuddy(control);
+            if (promptLabel && control.row->kind == Kind::TextBox) {
+                promptLabel->setBuddy(widgets[i]);
                 continue;
             }
-            control->setAccessibleDescription(prompt->property("text").toString());
+            widgets[i]->setAccessibleDescription(prompt->property("text").toString());
             if (promptLabel)
-                PromptLink::of(promptLabel).describe(control);
+                PromptLink::of(promptLabel).describe(widgets[i]);
         }
     }
 
-    void setTabOrder(std::vector<std::pair<int, QWidget *>> focusable)
+    void setTabOrder(const ResolvedLayout &layout, const std::vector<QWidget *> &widgets)
     {
-        std::ranges::stable_sort(focusable, {}, &std::pair<int, QWidget *>::first);
-        for (std::size_t i = 1; i < focusable.size(); ++i)
-            QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
-        if (!focusable.empty())
-            focusable.front().second->setFocus();
+        QWidget *first = nullptr;
+        QWidget *previous = nullptr;
+        for (int i : layout.tabOrder) {
+            if (!layout.controls[std::size_t(i)].focusable)
+                continue;
+            QWidget *widget = widgets[std::size_t(i)];
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            else
+                first = widget;
+            previous = widget;
+        }
+        if (first)
+            first->setFocus();
     }
 
 } // namespace
@@ -190,23 +192,24 @@ Native *Window::Impl::native(QObject *object)
     return native.get();
 }
 
-Window::Window(const WindowSpec &layout)
+Window::Window(const WindowSpec &spec)
     : m_impl(std::make_unique<Impl>())
 {
     m_impl->window = std::make_unique<FormWindow>();
     FormWindow *window = m_impl->window.get();
+    const ResolvedLayout layout = resolve(spec);
     const QColor desktop = toQColor(desktopColor());
-    window->setObjectName(toQString(layout.name));
-    window->setWindowTitle(toQString(layout.caption));
+    window->setObjectName(toQString(spec.name));
+    window->setWindowTitle(toQString(spec.caption));
     paintBackground(window, desktop);
-    addMenu(window, layout.menu);
+    addMenu(window, spec.menu);
     QWidget *client = addClient(window, layout, desktop);
-    setTabOrder(addControls(window, layout.controls, client, desktop));
-    linkPrompts(window, layout.controls);
+    const std::vector<QWidget *> widgets = addControls(layout, client);
+    setTabOrder(layout, widgets);
+    linkPrompts(layout, widgets);
 
-    const int menuHeight = layout.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
-    window->resize(
-        twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight) + menuHeight);
+    const int menuHeight = spec.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
+    window->resize(layout.clientWidth, layout.clientHeight + menuHeight);
 }
 
 Window::~Window() = default;
@@ -235,7 +238,7 @@ LabelArray Window::labelArray(std::string_view name) const
 {
     std::vector<Native *> cells;
     for (int index = 0;; ++index) {
-        auto *cell = m_impl->window->findChild<CellLabel *>(objectName(name, index));
+        auto *cell = m_impl->window->findChild<CellLabel *>(toQString(fullName(name, index)));
         if (!cell)
             break;
         cells.push_back(m_impl->native(cell));

@@ -1,27 +1,33 @@
 // The page side of the browser binding: builds each window and control as an element, and
 // reports clicks to the program. Everything the program decides stays in C++; this file only
 // draws, measures and forwards.
+//
+// Entries are `name: function` because emscripten 3.1.6 prints each one with toString() and
+// names it by rewriting its first `function`: methods and arrows would not survive that.
 
 mergeInto(LibraryManager.library, {
     $VelmoraPage__deps: ['malloc'],
     $VelmoraPage: {
         elements: [null], // by number; 0 is no element
-        shortcuts: [], // {key, window, element}
-        queue: null,
+        shortcuts: [], // {key, owner, element}
+        queue: null, // a promise; the library is printed as text, so made at the first click
         ended: false,
         measureHost: null,
 
+        // Strings cross as UTF-16 code units, copied by hand: C++ holds them as std::u16string,
+        // as the desktop's QString does, and emscripten's UTF16ToString stops at U+0000 and
+        // (through TextDecoder) turns a lone surrogate into U+FFFD. A pasted text crosses whole.
         string: function(pointer, length) {
-            var units = HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length);
-            var parts = [];
-            for (var i = 0; i < units.length; i += 8192)
-                parts.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
+            const units = HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length);
+            const parts = [];
+            for (let i = 0; i < units.length; i += 8192)
+                parts.push(String.fromCharCode(...units.subarray(i, i + 8192)));
             return parts.join('');
         },
         // Hands a string to C++, which frees it.
         give: function(text, out) {
-            var pointer = _malloc(Math.max(2, text.length * 2));
-            for (var i = 0; i < text.length; ++i)
+            const pointer = _malloc(Math.max(2, text.length * 2));
+            for (let i = 0; i < text.length; ++i)
                 HEAPU16[(pointer >> 1) + i] = text.charCodeAt(i);
             HEAP32[out >> 2] = pointer;
             return text.length;
@@ -31,18 +37,14 @@ mergeInto(LibraryManager.library, {
             return VelmoraPage.elements.length - 1;
         },
         // One handler at a time, each to its end, as on the desktop, even while one waits for
-        // the clipboard.
+        // the clipboard: an async ccall gives a promise that settles when the handler ends.
         dispatch: function(id) {
             if (VelmoraPage.ended)
                 return;
-            var run = function() {
-                if (VelmoraPage.ended)
-                    return;
-                Module['_velmora_click'](id);
-                if (Asyncify.currData)
-                    return Asyncify.whenDone();
-            };
-            VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(run);
+            VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(() => {
+                if (!VelmoraPage.ended)
+                    return ccall('velmora_click', null, ['number'], [id], {async: true});
+            });
         },
         // The element that shows the caption: the control itself, or its caption part.
         captionNode: function(element) {
@@ -52,16 +54,15 @@ mergeInto(LibraryManager.library, {
         // text: nothing is ever read as markup.
         setWords: function(node, text) {
             node.textContent = '';
-            var parts = text.split(/( +)/);
-            for (var i = 0; i < parts.length; ++i) {
-                if (!parts[i])
+            for (const part of text.split(/( +)/)) {
+                if (!part)
                     continue;
-                if (parts[i][0] === ' ') {
-                    node.appendChild(document.createTextNode(parts[i]));
+                if (part[0] === ' ') {
+                    node.appendChild(document.createTextNode(part));
                 } else {
-                    var word = document.createElement('span');
+                    const word = document.createElement('span');
                     word.className = 'v-word';
-                    word.textContent = parts[i];
+                    word.textContent = part;
                     node.appendChild(word);
                 }
             }
@@ -77,10 +78,10 @@ mergeInto(LibraryManager.library, {
         platformText: function() {
             if (VelmoraPage.schemeText !== undefined)
                 return VelmoraPage.schemeText;
-            var probe = document.createElement('span');
+            const probe = document.createElement('span');
             probe.style.color = 'CanvasText';
             document.body.appendChild(probe);
-            var parts = getComputedStyle(probe).color.match(/\d+/g);
+            const parts = getComputedStyle(probe).color.match(/\d+/g);
             probe.remove();
             VelmoraPage.schemeText = parts ? (+parts[0] << 16) | (+parts[1] << 8) | +parts[2] : 0;
             return VelmoraPage.schemeText;
@@ -89,32 +90,32 @@ mergeInto(LibraryManager.library, {
         recolour: function(element) {
             if (element.dataset.background === undefined)
                 return;
-            var text = Module['_velmora_readable_text_colour'](
+            const text = Module['_velmora_readable_text_colour'](
                 +element.dataset.background, VelmoraPage.platformText());
             element.style.color = VelmoraPage.hex(text);
         },
         recolourAll: function() {
             VelmoraPage.schemeText = undefined;
-            VelmoraPage.elements.forEach(function(element) {
+            for (const element of VelmoraPage.elements) {
                 if (element)
                     VelmoraPage.recolour(element);
-            });
+            }
         },
         // A window narrower than the screen is scaled down to its width, never cut off.
         fitToScreen: function() {
-            document.querySelectorAll('.v-window').forEach(function(window) {
-                window.style.transform = '';
-                window.style.marginRight = window.style.marginBottom = '';
-                if (window.hidden)
-                    return;
-                var room = document.documentElement.clientWidth - 2 * window.offsetLeft;
-                var scale = Math.min(1, room / window.offsetWidth);
+            for (const owner of document.querySelectorAll('.v-window')) {
+                owner.style.transform = '';
+                owner.style.marginRight = owner.style.marginBottom = '';
+                if (owner.hidden)
+                    continue;
+                const room = document.documentElement.clientWidth - 2 * owner.offsetLeft;
+                const scale = Math.min(1, room / owner.offsetWidth);
                 if (scale < 1) {
-                    window.style.transform = 'scale(' + scale + ')';
-                    window.style.marginRight = -(1 - scale) * window.offsetWidth + 'px';
-                    window.style.marginBottom = -(1 - scale) * window.offsetHeight + 'px';
+                    owner.style.transform = `scale(${scale})`;
+                    owner.style.marginRight = -(1 - scale) * owner.offsetWidth + 'px';
+                    owner.style.marginBottom = -(1 - scale) * owner.offsetHeight + 'px';
                 }
-            });
+            }
         },
         fullPixelSize: function(element) {
             return Math.round(parseFloat(element.dataset.points) * 96 / 72);
@@ -132,14 +133,15 @@ mergeInto(LibraryManager.library, {
                 VelmoraPage.measureHost.setAttribute('aria-hidden', 'true');
                 document.body.appendChild(VelmoraPage.measureHost);
             }
-            var copy = element.cloneNode(true);
+            const copy = element.cloneNode(true);
             copy.removeAttribute('data-name');
             copy.removeAttribute('id');
             copy.hidden = false;
             copy.style.display = '';
             VelmoraPage.applyFont(copy, pixelSize, stretch);
             VelmoraPage.measureHost.appendChild(copy);
-            var fits = copy.scrollWidth <= copy.clientWidth && copy.scrollHeight <= copy.clientHeight;
+            const fits = copy.scrollWidth <= copy.clientWidth
+                && copy.scrollHeight <= copy.clientHeight;
             copy.remove();
             return fits;
         },
@@ -148,17 +150,18 @@ mergeInto(LibraryManager.library, {
             input.scrollLeft = 0;
             if (input.setSelectionRange && document.activeElement !== input)
                 input.setSelectionRange(0, 0);
-            var context = (VelmoraPage.canvas = VelmoraPage.canvas
-                || document.createElement('canvas')).getContext('2d');
-            var style = getComputedStyle(input);
-            context.font = style.fontWeight + ' ' + style.fontSize + ' ' + style.fontFamily;
-            var room = parseFloat(input.style.width) - 8;
+            VelmoraPage.canvas = VelmoraPage.canvas || document.createElement('canvas');
+            const context = VelmoraPage.canvas.getContext('2d');
+            const style = getComputedStyle(input);
+            context.font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+            const room = parseFloat(input.style.width) - 8;
             input.title = context.measureText(input.value).width > room ? input.value : '';
         },
         end: function() {
             VelmoraPage.ended = true;
-            document.querySelectorAll('.v-window').forEach(function(window) { window.remove(); });
-            var note = document.createElement('p');
+            for (const owner of document.querySelectorAll('.v-window'))
+                owner.remove();
+            const note = document.createElement('p');
             note.className = 'v-ended';
             note.setAttribute('role', 'status');
             note.textContent = 'Velmora Kanji has ended. Reload the page to start it again.';
@@ -169,19 +172,19 @@ mergeInto(LibraryManager.library, {
             if (VelmoraPage.started)
                 return;
             VelmoraPage.started = true;
-            document.addEventListener('keydown', function(event) {
+            document.addEventListener('keydown', (event) => {
                 if (VelmoraPage.ended)
                     return;
                 if (event.key === 'Enter' && event.target.tagName === 'BUTTON') {
                     event.preventDefault(); // Enter starts nothing, as on the desktop
                     return;
                 }
-                VelmoraPage.shortcuts.forEach(function(shortcut) {
-                    if (event.key === shortcut.key && !shortcut.window.hidden) {
+                for (const shortcut of VelmoraPage.shortcuts) {
+                    if (event.key === shortcut.key && !shortcut.owner.hidden) {
                         event.preventDefault(); // not the browser's own help
                         VelmoraPage.dispatch(shortcut.element);
                     }
-                });
+                }
             });
             window.addEventListener('resize', VelmoraPage.fitToScreen);
             if (window.matchMedia)
@@ -189,62 +192,62 @@ mergeInto(LibraryManager.library, {
                     .addEventListener('change', VelmoraPage.recolourAll);
         },
     },
+});
 
-    velmora_window__deps: ['$VelmoraPage'],
+// What C++ calls (ui/web/native.h). Each entry needs $VelmoraPage: autoAddDeps adds it to all.
+const VelmoraNative = {
     velmora_window: function(name, nameLength, caption, captionLength, width, height) {
         VelmoraPage.start();
-        var window = document.createElement('section');
-        window.className = 'v-window';
-        window.hidden = true;
-        window.dataset.name = VelmoraPage.string(name, nameLength);
-        var title = document.createElement('div');
+        const owner = document.createElement('section');
+        owner.className = 'v-window';
+        owner.hidden = true;
+        owner.dataset.name = VelmoraPage.string(name, nameLength);
+        const title = document.createElement('div');
         title.className = 'v-title';
-        title.id = window.dataset.name + '-title';
+        title.id = owner.dataset.name + '-title';
         title.textContent = VelmoraPage.string(caption, captionLength);
-        window.setAttribute('aria-labelledby', title.id);
-        var client = document.createElement('div');
+        owner.setAttribute('aria-labelledby', title.id);
+        const client = document.createElement('div');
         client.className = 'v-client';
         client.style.width = width + 'px';
         client.style.height = height + 'px';
-        window.appendChild(title);
-        window.appendChild(client);
-        (document.getElementById('velmora') || document.body).appendChild(window);
-        return VelmoraPage.add(window);
+        owner.appendChild(title);
+        owner.appendChild(client);
+        (document.getElementById('velmora') || document.body).appendChild(owner);
+        return VelmoraPage.add(owner);
     },
 
-    velmora_menu_item__deps: ['$VelmoraPage'],
-    velmora_menu_item: function(window, name, nameLength, caption, captionLength, shortcut,
+    velmora_menu_item: function(windowId, name, nameLength, caption, captionLength, shortcut,
         shortcutLength) {
-        var owner = VelmoraPage.elements[window];
-        var bar = owner.querySelector(':scope > .v-menubar');
+        const owner = VelmoraPage.elements[windowId];
+        let bar = owner.querySelector(':scope > .v-menubar');
         if (!bar) {
             bar = document.createElement('div');
             bar.className = 'v-menubar';
             bar.setAttribute('role', 'menubar');
             owner.insertBefore(bar, owner.querySelector(':scope > .v-client'));
         }
-        var item = document.createElement('button');
+        const item = document.createElement('button');
         item.type = 'button';
         item.setAttribute('role', 'menuitem');
         item.dataset.name = VelmoraPage.string(name, nameLength);
         item.textContent = VelmoraPage.string(caption, captionLength);
         bar.appendChild(item);
-        var id = VelmoraPage.add(item);
-        item.addEventListener('click', function() { VelmoraPage.dispatch(id); });
-        var key = VelmoraPage.string(shortcut, shortcutLength);
+        const id = VelmoraPage.add(item);
+        item.addEventListener('click', () => VelmoraPage.dispatch(id));
+        const key = VelmoraPage.string(shortcut, shortcutLength);
         if (key) {
             item.setAttribute('aria-keyshortcuts', key);
-            VelmoraPage.shortcuts.push({key: key, window: owner, element: id});
+            VelmoraPage.shortcuts.push({key, owner, element: id});
         }
         return id;
     },
 
-    velmora_control__deps: ['$VelmoraPage'],
-    velmora_control: function(window, kind, name, nameLength, caption, captionLength, left, top,
+    velmora_control: function(windowId, kind, name, nameLength, caption, captionLength, left, top,
         width, height, focusable, centred) {
-        var text = VelmoraPage.string(caption, captionLength);
-        var element;
-        var clickable = false;
+        const text = VelmoraPage.string(caption, captionLength);
+        let element;
+        let clickable = false;
         switch (kind) {
         case 0: // label
             element = document.createElement('div');
@@ -266,26 +269,28 @@ mergeInto(LibraryManager.library, {
             VelmoraPage.setWords(element, text);
             clickable = true;
             break;
-        case 3: // check box, ticked at the start
+        case 3: { // check box, ticked at the start
             element = document.createElement('label');
             element.className = 'v-control v-check';
-            var box = document.createElement('input');
+            const box = document.createElement('input');
             box.type = 'checkbox';
             box.checked = true;
-            var words = document.createElement('span');
+            const words = document.createElement('span');
             words.className = 'v-caption';
             VelmoraPage.setWords(words, text);
             element.appendChild(box);
             element.appendChild(words);
             break;
-        default: // frame
+        }
+        default: { // frame
             element = document.createElement('div');
             element.className = 'v-control v-frame';
             element.setAttribute('role', 'group');
-            var legend = document.createElement('span');
+            const legend = document.createElement('span');
             legend.className = 'v-caption';
             VelmoraPage.setWords(legend, text);
             element.appendChild(legend);
+        }
         }
         element.dataset.name = VelmoraPage.string(name, nameLength);
         element.style.left = left + 'px';
@@ -298,101 +303,87 @@ mergeInto(LibraryManager.library, {
             element.tabIndex = -1;
         if (!focusable && kind === 3)
             element.querySelector('input').tabIndex = -1;
-        var id = VelmoraPage.add(element);
+        const id = VelmoraPage.add(element);
         element.id = 'v' + id;
         if (kind === 4)
-            element.setAttribute('aria-labelledby', element.firstChild.id = 'v' + id + '-caption');
+            element.setAttribute('aria-labelledby', element.firstChild.id = `v${id}-caption`);
         // An element of a label array: a screen reader can press it; it stays out of Tab.
-        if (kind === 0 && /\]$/.test(element.dataset.name)) {
+        if (kind === 0 && element.dataset.name.endsWith(']')) {
             element.setAttribute('role', 'button');
             clickable = true;
         }
         if (clickable)
-            element.addEventListener('click', function() { VelmoraPage.dispatch(id); });
-        VelmoraPage.elements[window].querySelector(':scope > .v-client').appendChild(element);
+            element.addEventListener('click', () => VelmoraPage.dispatch(id));
+        VelmoraPage.elements[windowId].querySelector(':scope > .v-client').appendChild(element);
         return id;
     },
 
-    velmora_describe__deps: ['$VelmoraPage'],
     velmora_describe: function(control, prompt, names) {
-        var element = VelmoraPage.elements[control];
-        var by = VelmoraPage.elements[prompt];
+        const element = VelmoraPage.elements[control];
+        const by = VelmoraPage.elements[prompt];
         element.setAttribute(names ? 'aria-labelledby' : 'aria-describedby', by.id);
     },
 
-    velmora_set_font__deps: ['$VelmoraPage'],
     velmora_set_font: function(element, families, familiesLength, points, bold) {
-        var target = VelmoraPage.elements[element];
+        const target = VelmoraPage.elements[element];
         target.style.fontFamily = VelmoraPage.string(families, familiesLength);
         target.dataset.points = points;
         target.style.fontSize = points + 'pt';
         target.style.fontWeight = bold ? 'bold' : 'normal';
     },
 
-    velmora_set_caption__deps: ['$VelmoraPage'],
     velmora_set_caption: function(element, caption, length) {
-        var target = VelmoraPage.elements[element];
+        const target = VelmoraPage.elements[element];
         VelmoraPage.setWords(VelmoraPage.captionNode(target), VelmoraPage.string(caption, length));
     },
 
-    velmora_caption__deps: ['$VelmoraPage'],
     velmora_caption: function(element, out) {
         return VelmoraPage.give(VelmoraPage.caption(VelmoraPage.elements[element]), out);
     },
 
-    velmora_set_text__deps: ['$VelmoraPage'],
     velmora_set_text: function(element, text, length) {
-        var input = VelmoraPage.elements[element];
+        const input = VelmoraPage.elements[element];
         input.value = VelmoraPage.string(text, length);
         VelmoraPage.showTextStart(input);
     },
 
-    velmora_text__deps: ['$VelmoraPage'],
     velmora_text: function(element, out) {
         return VelmoraPage.give(VelmoraPage.elements[element].value, out);
     },
 
-    velmora_set_visible__deps: ['$VelmoraPage'],
     velmora_set_visible: function(element, visible) {
         VelmoraPage.elements[element].hidden = !visible;
     },
 
-    velmora_is_visible__deps: ['$VelmoraPage'],
     velmora_is_visible: function(element) {
         return VelmoraPage.elements[element].hidden ? 0 : 1;
     },
 
-    velmora_set_background__deps: ['$VelmoraPage'],
     velmora_set_background: function(element, rgb) {
-        var target = VelmoraPage.elements[element];
+        const target = VelmoraPage.elements[element];
         target.dataset.background = rgb;
         target.style.backgroundColor = VelmoraPage.hex(rgb);
         VelmoraPage.recolour(target);
     },
 
-    velmora_background__deps: ['$VelmoraPage'],
     velmora_background: function(element) {
         return +VelmoraPage.elements[element].dataset.background;
     },
 
-    velmora_is_ticked__deps: ['$VelmoraPage'],
     velmora_is_ticked: function(element) {
         return VelmoraPage.elements[element].querySelector('input').checked ? 1 : 0;
     },
 
-    velmora_full_pixel_size__deps: ['$VelmoraPage'],
     velmora_full_pixel_size: function(element) {
         return VelmoraPage.fullPixelSize(VelmoraPage.elements[element]);
     },
 
-    velmora_fits__deps: ['$VelmoraPage'],
     velmora_fits: function(element, pixelSize, stretch) {
         return VelmoraPage.fits(VelmoraPage.elements[element], pixelSize, stretch) ? 1 : 0;
     },
 
-    velmora_set_fit__deps: ['$VelmoraPage'],
     velmora_set_fit: function(element, pixelSize, stretch, shrunk) {
-        var target = VelmoraPage.elements[element];
+        const target = VelmoraPage.elements[element];
         VelmoraPage.applyFont(target, pixelSize, stretch);
         if (shrunk)
             target.title = VelmoraPage.caption(target);
@@ -400,33 +391,28 @@ mergeInto(LibraryManager.library, {
             target.removeAttribute('title');
     },
 
-    velmora_show_window__deps: ['$VelmoraPage'],
-    velmora_show_window: function(window) {
-        var target = VelmoraPage.elements[window];
+    velmora_show_window: function(windowId) {
+        const target = VelmoraPage.elements[windowId];
         target.hidden = false;
         document.title = target.querySelector(':scope > .v-title').textContent;
         VelmoraPage.fitToScreen();
     },
 
-    velmora_hide_window__deps: ['$VelmoraPage'],
-    velmora_hide_window: function(window) {
-        VelmoraPage.elements[window].hidden = true;
+    velmora_hide_window: function(windowId) {
+        VelmoraPage.elements[windowId].hidden = true;
     },
 
-    velmora_window_visible__deps: ['$VelmoraPage'],
-    velmora_window_visible: function(window) {
-        return VelmoraPage.elements[window].hidden ? 0 : 1;
+    velmora_window_visible: function(windowId) {
+        return VelmoraPage.elements[windowId].hidden ? 0 : 1;
     },
 
-    velmora_alert__deps: ['$VelmoraPage'],
     velmora_alert: function(text, length) {
         window.alert(VelmoraPage.string(text, length));
     },
 
     // Cancel, and a browser that suppresses the box, both answer nothing.
-    velmora_prompt__deps: ['$VelmoraPage'],
     velmora_prompt: function(text, length, out) {
-        var answer = null;
+        let answer = null;
         try {
             answer = window.prompt(VelmoraPage.string(text, length), '');
         } catch (error) {
@@ -435,22 +421,21 @@ mergeInto(LibraryManager.library, {
         return VelmoraPage.give(answer === null ? '' : String(answer), out);
     },
 
-    // The Clipboard API answers later: the handler waits for it (Asyncify) and then goes on.
-    // A refusal, or a browser without the API, gives no text.
-    velmora_clipboard_text__deps: ['$VelmoraPage', '$Asyncify'],
+    // The Clipboard API answers later: the handler sleeps through Asyncify.handleAsync and then
+    // goes on. A refusal, or a browser without the API, gives no text.
+    velmora_clipboard_text__deps: ['$Asyncify'],
     velmora_clipboard_text: function(out) {
-        return Asyncify.handleAsync(function() {
-            var read = navigator.clipboard && navigator.clipboard.readText
-                ? navigator.clipboard.readText().catch(function() { return ''; })
+        return Asyncify.handleAsync(() => {
+            const read = navigator.clipboard && navigator.clipboard.readText
+                ? navigator.clipboard.readText().catch(() => '')
                 : Promise.resolve('');
-            return read.then(function(text) {
-                return VelmoraPage.give(typeof text === 'string' ? text : '', out);
-            });
+            return read.then((text) => VelmoraPage.give(typeof text === 'string' ? text : '', out));
         });
     },
 
-    velmora_end_program__deps: ['$VelmoraPage'],
     velmora_end_program: function() {
         VelmoraPage.end();
     },
-});
+};
+autoAddDeps(VelmoraNative, '$VelmoraPage');
+mergeInto(LibraryManager.library, VelmoraNative);

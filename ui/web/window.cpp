@@ -1,13 +1,13 @@
 #include "ui/window.h"
 
 #include "ui/fit.h"
+#include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/web/native.h"
 #include "ui/web/page.h"
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -25,28 +25,14 @@ namespace web {
 
     // A CSS font stack: the face the layout names, the faces that stand in for it, the generic
     // family, so that any machine shows it in the nearest face it has.
-    std::u16string fontFamilies(std::u16string_view face)
+    void setFont(int element, const ResolvedControl &control)
     {
-        auto quoted = [](std::u16string_view family) {
-            return u"\"" + std::u16string(family) + u"\"";
-        };
-        std::u16string families = quoted(face);
-        for (const Substitution &substitution : Substitutions) {
-            if (substitution.face != face)
-                continue;
-            for (std::u16string_view installed : substitution.installed) {
-                if (!installed.empty())
-                    families += u", " + quoted(installed);
-            }
-        }
-        return families + u", sans-serif";
-    }
-
-    void setFont(int element, Font font)
-    {
-        const FontFace face = faceOf(font);
-        const std::u16string families = fontFamilies(face.family);
-        velmora_set_font(element, families.data(), length(families), face.points, face.bold);
+        std::u16string families;
+        for (std::u16string_view family : control.families)
+            families += u"\"" + std::u16string(family) + u"\", ";
+        families += u"sans-serif";
+        velmora_set_font(
+            element, families.data(), length(families), control.face.points, control.face.bold);
     }
 
     // Fits the element's caption as the Qt binding's labels do: narrower, then smaller. An empty
@@ -84,23 +70,6 @@ namespace {
         return std::u16string(ascii.begin(), ascii.end());
     }
 
-    // The name of a control, or of element `index` of a control array ("Label2[13]"), as on the
-    // desktop.
-    std::string controlName(std::string_view name, int index = -1)
-    {
-        std::string result(name);
-        if (index >= 0)
-            result += "[" + std::to_string(index) + "]";
-        return result;
-    }
-
-    const ControlRow *findRow(std::span<const ControlRow> rows, std::string_view name)
-    {
-        const auto row = std::find_if(
-            rows.begin(), rows.end(), [name](const ControlRow &r) { return r.name == name; });
-        return row == rows.end() ? nullptr : &*row;
-    }
-
 } // namespace
 
 void web::onElementClick(int element, std::function<void()> handler)
@@ -111,10 +80,10 @@ void web::onElementClick(int element, std::function<void()> handler)
 Window::Window(const WindowSpec &layout)
     : m_impl(std::make_unique<Impl>())
 {
+    const ResolvedLayout resolved = resolve(layout);
     const std::u16string name = toUtf16(layout.name);
-    m_impl->element
-        = velmora_window(name.data(), length(name), layout.caption.data(), length(layout.caption),
-            twipsToPixels(layout.clientWidth), twipsToPixels(layout.clientHeight));
+    m_impl->element = velmora_window(name.data(), length(name), layout.caption.data(),
+        length(layout.caption), resolved.clientWidth, resolved.clientHeight);
     // The window's own text, the menu bar's, follows the contrast rule like the labels'.
     velmora_set_background(m_impl->element, web::rgb(desktopColor()));
     for (const MenuRow &item : layout.menu) {
@@ -127,41 +96,27 @@ Window::Window(const WindowSpec &layout)
 
     // The page's Tab order is the order of its elements, so controls are added in the layout's
     // tab order; the positions keep the layout's places.
-    std::vector<const ControlRow *> rows;
-    for (const ControlRow &row : layout.controls)
-        rows.push_back(&row);
-    std::stable_sort(rows.begin(), rows.end(),
-        [](const ControlRow *a, const ControlRow *b) { return a->tab < b->tab; });
-    for (const ControlRow *row : rows) {
-        int left = row->left;
-        int top = row->top;
-        if (!row->parent.empty()) {
-            const ControlRow *frame = findRow(layout.controls, row->parent);
-            if (!frame)
-                throw std::logic_error("no frame named " + std::string(row->parent));
-            left += frame->left;
-            top += frame->top;
-        }
-        const std::string key = controlName(row->name, row->index);
-        const std::u16string elementName = toUtf16(key);
-        const bool focusable
-            = row->tab != NoTab && row->kind != Kind::Label && row->kind != Kind::Frame;
-        const int element = velmora_control(m_impl->element, static_cast<int>(row->kind),
-            elementName.data(), length(elementName), row->caption.data(), length(row->caption),
-            twipsToPixels(left), twipsToPixels(top), twipsToPixels(row->width),
-            twipsToPixels(row->height), focusable, row->align == Align::Centre);
-        web::setFont(element, row->font);
-        if (row->kind != Kind::TextBox)
-            web::fitCaption(element, row->caption.empty());
-        if (row->kind == Kind::Label || row->kind == Kind::CheckBox || row->kind == Kind::Frame)
-            velmora_set_background(element, web::rgb(desktopColor()));
-        m_impl->controls[key] = std::make_unique<Native>(Native {element});
+    for (int i : resolved.tabOrder) {
+        const ResolvedControl &control = resolved.controls[std::size_t(i)];
+        const ControlRow &row = *control.row;
+        const std::u16string elementName = toUtf16(control.name);
+        const Rect &r = control.rect;
+        const int element = velmora_control(m_impl->element, static_cast<int>(row.kind),
+            elementName.data(), length(elementName), row.caption.data(), length(row.caption),
+            r.left, r.top, r.width, r.height, control.focusable, row.align == Align::Centre);
+        web::setFont(element, control);
+        if (row.kind != Kind::TextBox)
+            web::fitCaption(element, row.caption.empty());
+        if (control.background)
+            velmora_set_background(element, web::rgb(*control.background));
+        m_impl->controls[control.name] = std::make_unique<Native>(Native {element});
     }
     // A value field is described by the prompt beside it; a text box is named by it.
-    for (const ControlRow &row : layout.controls) {
-        if (!row.prompt.empty())
-            velmora_describe(m_impl->controls.at(std::string(row.name))->element,
-                m_impl->controls.at(std::string(row.prompt))->element, row.kind == Kind::TextBox);
+    for (const ResolvedControl &control : resolved.controls) {
+        if (control.prompt >= 0)
+            velmora_describe(m_impl->controls.at(control.name)->element,
+                m_impl->controls.at(resolved.controls[std::size_t(control.prompt)].name)->element,
+                control.row->kind == Kind::TextBox);
     }
 }
 
@@ -203,7 +158,7 @@ LabelArray Window::labelArray(std::string_view name) const
 {
     std::vector<Native *> cells;
     for (int index = 0;; ++index) {
-        const auto cell = m_impl->controls.find(controlName(name, index));
+        const auto cell = m_impl->controls.find(fullName(name, index));
         if (cell == m_impl->controls.end())
             break;
         cells.push_back(cell->second.get());
