@@ -12,3 +12,5 @@ set_target_properties(velmora-kanji PROPERTIES SUFFIX .js
 configure_file(index.html ${VELMORA_WEB_DIR}/index.html COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/org.velmora.Kanji.svg
     ${VELMORA_WEB_DIR}/org.velmora.Kanji.svg COPYONLY)
+# Installable, and offline after the first visit.
+include(${CMAKE_CURRENT_SOURCE_DIR}/site.cmake)

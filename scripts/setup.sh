@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a purpose needs, skipping what is already there.
 #   bash scripts/setup.sh run       build and run the program
-#   bash scripts/setup.sh test      run + the test tools, and the id_ID.UTF-8 locale
+#   bash scripts/setup.sh test      run + the test tools, the id_ID.UTF-8 locale, and the pinned
+#                                   npm test tools of tests/web (package-lock.json)
 #   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
 #   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
 set -euo pipefail
@@ -21,15 +22,19 @@ test=(
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
 )
 package=(debhelper dpkg-dev lintian debootstrap)
-web=(emscripten)
+web=(
+    emscripten
+    librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
+)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
 locale=
+npm=false
 for purpose in "$@"; do
     case $purpose in
     run) ;;
-    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 ;;
+    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 npm=true ;;
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
     *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
@@ -62,4 +67,11 @@ if [ -n "$locale" ] && ! grep -qix "${locale%.*}.utf8" <<<"$(locale -a 2>/dev/nu
         echo "$locale UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
     fi
     "${sudo[@]}" locale-gen >/dev/null
+fi
+
+# Exactly the lockfile's versions, and no browser of their own: they run Debian's Chromium.
+web_tests=$(dirname "$0")/../tests/web
+if $npm && [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
+    echo "Installing the npm test tools of tests/web"
+    (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
