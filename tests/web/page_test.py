@@ -722,7 +722,7 @@ class Browser(Page):
         self.driver.switch_to.window(first)
 
 
-def Phones():  # noqa: N802: a name for unittest, as the classes'
+def Phones():  # noqa: N802 (named on the command line like the test classes)
     """The handlers' journeys again on each phone, by finger, in windows arranged for touch; one
     phone prefers the dark colour scheme."""
     loader = unittest.TestLoader()
