@@ -19,6 +19,7 @@ test=(
     weston  # a headless Wayland compositor for the native Wayland test
     locales # a decimal-comma locale for the second test run
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
+    webkit2gtk-driver firefox-esr python3-websocket # the same tests in WebKit and Firefox
 )
 package=(debhelper dpkg-dev lintian debootstrap)
 web=(emscripten)
@@ -26,10 +27,11 @@ web=(emscripten)
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
 locale=
+node_tools=
 for purpose in "$@"; do
     case $purpose in
     run) ;;
-    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 ;;
+    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 node_tools=tests/web ;;
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
     *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
@@ -38,6 +40,9 @@ done
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# npm for the pinned test tools of tests/web, unless a node that brings its own is installed.
+if [ -n "$node_tools" ] && ! command -v npm >/dev/null; then wanted+=(npm); fi
 
 missing=()
 for p in "${wanted[@]}"; do
@@ -60,4 +65,14 @@ if [ -n "$locale" ] && ! locale -a 2>/dev/null | grep -qix "${locale%.*}.utf8"; 
         echo "$locale UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
     fi
     "${sudo[@]}" locale-gen >/dev/null
+fi
+
+# The page tests' pinned tools, as the lockfile names them; no browser is downloaded.
+if [ -n "$node_tools" ]; then
+    folder="$(dirname "$0")/../$node_tools"
+    if ! cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-lock.json"; then
+        echo "Installing the page tests' npm tools ($node_tools)"
+        (cd "$folder" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund \
+            --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
+    fi
 fi

@@ -155,6 +155,8 @@ Window::Window(const WindowSpec &layout)
             web::fitCaption(element, row->caption.empty());
         if (row->kind == Kind::Label || row->kind == Kind::CheckBox || row->kind == Kind::Frame)
             velmora_set_background(element, web::rgb(desktopColor()));
+        if (row->live == Live::Polite)
+            velmora_announce(element);
         m_impl->controls[key] = std::make_unique<Native>(Native {element});
     }
     // A value field is described by the prompt beside it; a text box is named by it.
