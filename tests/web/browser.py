@@ -19,6 +19,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import warnings
 
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException
@@ -58,6 +59,7 @@ class Selenium:
 
     name = None
     driver = None
+    console = None  # why the console's errors cannot all be read, where they cannot
 
     def open(self, url):
         self.driver.get(url)
@@ -244,6 +246,7 @@ class WebKit(Selenium):
     """Debian's WebKitGTK MiniBrowser through WebKitWebDriver, on an Xvfb display."""
 
     name = 'webkit'
+    console = 'its console cannot be read: only errors after the page loaded are caught'
 
     def __init__(self, width=1024, height=768):
         from selenium.webdriver.webkitgtk.options import Options
@@ -254,8 +257,10 @@ class WebKit(Selenium):
         options.add_argument('--automation')
         options.set_capability('unhandledPromptBehavior', 'ignore')
         try:
-            self.driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
-                                              options=options)
+            with warnings.catch_warnings():  # this selenium's WebKitGTK still uses old names
+                warnings.simplefilter('ignore', DeprecationWarning)
+                self.driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
+                                                  options=options)
             self.driver.set_window_size(width, height)
             self.driver.set_script_timeout(120)
             self.pending = []
@@ -326,6 +331,7 @@ class Firefox:
     it and returns when the box opens, and box() answers the box, then awaits the click."""
 
     name = 'firefox'
+    console = None
 
     # The Clipboard API without Firefox's paste menu, which no automation can press.
     PREFS = {'dom.events.testing.asyncClipboard': True}

@@ -251,6 +251,8 @@ class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.browser = ENGINES[ENGINE]()
+        if cls.browser.console:
+            cls.skipCheck(cls, 'errors at start', cls.browser.console)
 
     @classmethod
     def tearDownClass(cls):

@@ -43,8 +43,10 @@ mergeInto(LibraryManager.library, {
             if (VelmoraPage.ended)
                 return;
             VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(() => {
-                if (!VelmoraPage.ended)
-                    return ccall('velmora_click', null, ['number'], [id], {async: true});
+                if (VelmoraPage.ended)
+                    return;
+                VelmoraPage.written.clear(); // only what this handler writes is read out
+                return ccall('velmora_click', null, ['number'], [id], {async: true});
             }).then(VelmoraPage.announce);
         },
         // The element that shows the caption: the control itself, or its caption part.
