@@ -6,6 +6,7 @@ using ui::Align;
 using ui::ControlRow;
 using ui::Font;
 using ui::Kind;
+using ui::Live;
 
 // Twips, from the top of the client area; one row per control, top to bottom.
 // clang-format off
@@ -24,20 +25,20 @@ constexpr ControlRow Controls[] = {
     {"Text1",     Kind::TextBox, u"",                                       2280, 2640, 2415,  375, Font::Value,    6, Align::Left, {}, -1, "Label8"},
     {"Command2",  Kind::Button, u"Search for the word",                     4800, 2640, 1935,  375, Font::Default,  5},
     {"Label14",   Kind::Label,  u"Record number:",                           240, 3000, 1215,  255, Font::Default, 23},
-    {"Label15",   Kind::Label,  u"",                                        1560, 3000,  615,  255, Font::Default, 24, Align::Left, {}, -1, "Label14"},
-    {"Label1",    Kind::Label,  u"",                                        2520, 3240, 1215,  855, Font::Kanji,    0, Align::Left, {}, -1, "Label5"},
+    {"Label15",   Kind::Label,  u"",                                        1560, 3000,  615,  255, Font::Default, 24, Align::Left, {}, -1, "Label14", Live::Polite},
+    {"Label1",    Kind::Label,  u"",                                        2520, 3240, 1215,  855, Font::Kanji,    0, Align::Left, {}, -1, "Label5", Live::Polite},
     {"Command3",  Kind::Button, u"Hear the kunyomi sound",                  5400, 3240, 1335,  735, Font::Default, 10},
     {"Label5",    Kind::Label,  u"The Kanji and its onyomi:",                240, 3360, 1935,  375, Font::Default,  9},
-    {"Label3",    Kind::Label,  u"",                                        3840, 3360, 1455,  375, Font::Value,    2, Align::Left, {}, -1, "Label5"},
+    {"Label3",    Kind::Label,  u"",                                        3840, 3360, 1455,  375, Font::Value,    2, Align::Left, {}, -1, "Label5", Live::Polite},
     {"Label17",   Kind::Label,  u"Kanji level:",                             240, 3840,  975,  255, Font::Default, 27},
-    {"Label18",   Kind::Label,  u"",                                        1200, 3840,  495,  255, Font::Default, 28, Align::Left, {}, -1, "Label17"},
+    {"Label18",   Kind::Label,  u"",                                        1200, 3840,  495,  255, Font::Default, 28, Align::Left, {}, -1, "Label17", Live::Polite},
     {"Command4",  Kind::Button, u"Show/hide Onyomi, Kunyomi, Example",      5400, 4080, 1335,  855, Font::Default, 11},
     {"Label7",    Kind::Label,  u"The kunyomi:",                             240, 4200, 1815,  255, Font::Default,  7},
-    {"Label2",    Kind::Label,  u"",                                        2280, 4200, 3015,  375, Font::Value,    1, Align::Left, {}, -1, "Label7"},
+    {"Label2",    Kind::Label,  u"",                                        2280, 4200, 3015,  375, Font::Value,    1, Align::Left, {}, -1, "Label7", Live::Polite},
     {"Label10",   Kind::Label,  u"Example(s) on Onyomi:",                    240, 4800, 1935,  375, Font::Default, 16},
-    {"Label11",   Kind::Label,  u"",                                        2280, 4800, 2895,  735, Font::Value,   17, Align::Left, {}, -1, "Label10"},
+    {"Label11",   Kind::Label,  u"",                                        2280, 4800, 2895,  735, Font::Value,   17, Align::Left, {}, -1, "Label10", Live::Polite},
     {"Label12",   Kind::Label,  u"The word in Indonesian:",                  240, 5640, 1815,  375, Font::Default, 20},
-    {"Label13",   Kind::Label,  u"",                                        2280, 5640, 2655,  375, Font::Value,   21, Align::Left, {}, -1, "Label12"},
+    {"Label13",   Kind::Label,  u"",                                        2280, 5640, 2655,  375, Font::Value,   21, Align::Left, {}, -1, "Label12", Live::Polite},
     {"Command1",  Kind::Button, u"Exit",                                    5400, 5640, 1335,  615, Font::Default,  4},
     {"Label16",   Kind::Label,  u"NOTE: ( ) on kunyomi indicates intransitif verb/jidoushi", 240, 6240, 4695, 255, Font::Default, 25},
 };

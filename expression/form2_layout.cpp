@@ -8,6 +8,7 @@ using ui::Align;
 using ui::ControlRow;
 using ui::Font;
 using ui::Kind;
+using ui::Live;
 using ui::NoTab;
 
 // clang-format off
@@ -17,7 +18,7 @@ constexpr ControlRow Fixed[] = {
     {"Label3",    Kind::Label,   u"Enter any expression:",                240,  120, 2655,  375, Font::Heading,      45},
     {"Label4",    Kind::Label,   u"On, kun, meaning:",                   6240,  120, 1815,  255, Font::SmallHeading, 46},
     {"Text1",     Kind::TextBox, u"",                                     240,  480, 5775,  855, Font::Value,         3, Align::Left, {}, -1, "Label3"},
-    {"Label1",    Kind::Label,   u"",                                    6360,  600, 1215,  855, Font::Value,        52, Align::Left, {}, -1, "Label4"},
+    {"Label1",    Kind::Label,   u"",                                    6360,  600, 1215,  855, Font::Value,        52, Align::Left, {}, -1, "Label4", Live::Polite},
     {"Command1",  Kind::Button,  u"RUN and click on any kanji below:",    240, 1560, 3615,  375, Font::Value,         2},
     {"Label15",   Kind::Label,   u"Enter the verb in romaji:",            120, 4080, 1215,  375, Font::Default,      76},
     {"Text2",     Kind::TextBox, u"",                                    1440, 4080, 1215,  375, Font::Default,      75, Align::Left, {}, -1, "Label15"},

@@ -20,6 +20,7 @@ test=(
     weston  # a headless Wayland compositor for the native Wayland test
     locales # a decimal-comma locale for the second test run
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
+    webkit2gtk-driver firefox-esr python3-websocket # the same tests in WebKit and Firefox
 )
 package=(debhelper dpkg-dev lintian debootstrap)
 web=(
@@ -30,11 +31,11 @@ web=(
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
 locale=
-npm=false
+node_tools=
 for purpose in "$@"; do
     case $purpose in
     run) ;;
-    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 npm=true ;;
+    test) wanted+=("${test[@]}") locale=id_ID.UTF-8 node_tools=tests/web ;;
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
     *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
@@ -43,6 +44,9 @@ done
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# npm for the pinned test tools of tests/web, unless a node that brings its own is installed.
+if [ -n "$node_tools" ] && ! command -v npm >/dev/null; then wanted+=(npm); fi
 
 missing=()
 for p in "${wanted[@]}"; do
@@ -69,9 +73,13 @@ if [ -n "$locale" ] && ! grep -qix "${locale%.*}.utf8" <<<"$(locale -a 2>/dev/nu
     "${sudo[@]}" locale-gen >/dev/null
 fi
 
-# Exactly the lockfile's versions, and no browser of their own: they run Debian's Chromium.
-web_tests=$(dirname "$0")/../tests/web
-if $npm && [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
-    echo "Installing the npm test tools of tests/web"
-    (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+# The page tests' and benchmark's pinned tools (axe-core, Lighthouse), as the lockfile names
+# them; no browser is downloaded: they run Debian's Chromium.
+if [ -n "$node_tools" ]; then
+    folder="$(dirname "$0")/../$node_tools"
+    if ! cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-lock.json"; then
+        echo "Installing the page tests' npm tools ($node_tools)"
+        (cd "$folder" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund \
+            --loglevel=error && cp package-lock.json node_modules/.installed-lock.json)
+    fi
 fi

@@ -2,7 +2,7 @@
 # Installs what is missing, then checks everything (what .ci/run calls): formatting, the desktop
 # files, fuzzing of the conjugation engine, the suite under AddressSanitizer/UBSan, and the suite
 # in a normal build, once in the C locale and once under the decimal-comma locale id_ID.UTF-8, and
-# the page of the browser build in headless Chromium.
+# the page of the browser build in Chromium, WebKitGTK and Firefox ESR.
 #   bash scripts/test.sh --quick   the everyday loop: formatting, desktop files, an incremental
 #                                  normal build and one ctest run, the page's tests; no fuzzing,
 #                                  no sanitizer build
@@ -80,7 +80,7 @@ ctest --preset debug -j "$jobs"
 # The page's tests also compare its sources with the debug preset's (build/debug).
 stage "building (browser)"
 bash scripts/web.sh --build-only >/dev/null
-stage "testing (browser, headless Chromium)"
+stage "testing (browser: Chromium, WebKitGTK, Firefox ESR)"
 ctest --preset web -j "$jobs"
 
 if ! $quick; then

@@ -54,6 +54,7 @@ private Q_SLOTS:
     }
     void everyControlIsAnnounced();
     void buttonsAreNamedByTheirCaptions();
+    void onlyFilledCellsAreButtons();
 };
 
 void AccessibilityTest::everyControlIsAnnounced()
@@ -80,6 +81,19 @@ void AccessibilityTest::buttonsAreNamedByTheirCaptions()
     QAccessibleInterface *search = QAccessible::queryAccessibleInterface(w.widget("Command2"));
     QCOMPARE(search->role(), QAccessible::Button);
     QCOMPARE(search->text(QAccessible::Name), u"Search for the word"_s);
+}
+
+void AccessibilityTest::onlyFilledCellsAreButtons()
+{
+    ExpressionWindow w;
+    w.setText(u"Text1"_s, u"日本"_s);
+    w.click(u"Command1"_s);
+    QAccessibleInterface *filled = QAccessible::queryAccessibleInterface(w.cell(1));
+    QAccessibleInterface *empty = QAccessible::queryAccessibleInterface(w.cell(2));
+    QCOMPARE(filled->role(), QAccessible::Button);
+    QCOMPARE(filled->actionInterface()->actionNames().size(), 1);
+    QCOMPARE(empty->role(), QAccessible::StaticText);
+    QVERIFY(empty->actionInterface()->actionNames().isEmpty());
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -16,6 +16,8 @@ namespace ui {
 
 enum class Kind { Label, TextBox, Button, CheckBox, Frame };
 enum class Align { Left, Centre };
+// Polite: a change of the control's caption is read out to a screen reader, after its prompt.
+enum class Live { Off, Polite };
 
 inline constexpr int NoTab = -1;
 
@@ -37,6 +39,7 @@ struct ControlRow
     int index = -1;
     // Label whose caption names this control to assistive technology.
     std::string_view prompt = {};
+    Live live = Live::Off;
 };
 
 struct MenuRow

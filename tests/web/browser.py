@@ -1,14 +1,33 @@
-"""Debian's Chromium, driven through chromedriver by python3-selenium, and a folder served over
-HTTP: shared by the browser tests, the page benchmark and the screenshot."""
+"""The page's browser engines, each behind one small adapter with the same steps, and a folder
+served over HTTP: shared by the browser tests, the page benchmark and the screenshots.
 
+- Chromium: Debian's chromium through chromedriver (python3-selenium), headless.
+- WebKit: Debian's WebKitWebDriver with its MiniBrowser (python3-selenium), on its own Xvfb.
+- Firefox: Debian's firefox-esr, headless, through WebDriver BiDi (python3-websocket), as Debian
+  has no geckodriver.
+"""
+
+import base64
 import functools
 import http.server
+import json
+import os
+import queue
 import shutil
+import socket
+import subprocess
 import tempfile
 import threading
+import time
+import warnings
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support import expected_conditions
+from selenium.webdriver.support.ui import WebDriverWait
 
 # Headless, as root, and quiet: no first-run page, no background traffic, nothing from elsewhere.
 FLAGS = [
@@ -16,6 +35,10 @@ FLAGS = [
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--disable-dev-shm-usage',
 ]
+
+
+class Unsupported(Exception):
+    """The engine cannot do this one step; the test skips that check and says so."""
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -31,8 +54,108 @@ def serve(folder):
     return 'http://127.0.0.1:%d/' % server.server_address[1]
 
 
-class Chromium:
-    """One browser with a fresh profile. Prompts are left open for the caller to answer."""
+class Selenium:
+    """The steps over a classic WebDriver session. Boxes are left open for the caller to answer."""
+
+    name = None
+    driver = None
+    console = None  # why the console's errors cannot all be read, where they cannot
+
+    def open(self, url):
+        self.driver.get(url)
+
+    def script(self, source, *arguments):
+        return self.driver.execute_script(source, *arguments)
+
+    def async_script(self, source, *arguments):
+        return self.driver.execute_async_script(source, *arguments)
+
+    def find(self, selector):
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def click(self, selector):
+        self.find(selector).click()
+
+    def type(self, selector, text):
+        box = self.find(selector)
+        box.clear()
+        box.send_keys(text)
+
+    def key(self, key, selector=None):
+        """Presses `key`. In WebKit a key that opens a box returns only once it is answered, so
+        the press runs aside, and returns when it ends or a box opens."""
+        def press():
+            if selector:
+                self.find(selector).send_keys(key)
+            else:
+                ActionChains(self.driver).send_keys(key).perform()
+        pressing = threading.Thread(target=press)
+        pressing.start()
+        while pressing.is_alive():
+            if self.has_box():
+                self.pending.append(pressing)
+                return
+            pressing.join(0.02)
+
+    def box(self, answer=''):
+        """Answers the open box: OK with `answer` typed into a prompt, or Cancel for None."""
+        box = WebDriverWait(self.driver, 5).until(expected_conditions.alert_is_present())
+        text = box.text
+        if answer is None:
+            box.dismiss()
+        else:
+            if answer:
+                box.send_keys(answer)
+            box.accept()
+        while self.pending:
+            self.pending.pop().join()
+        return text
+
+    def has_box(self, seconds=0):
+        try:
+            WebDriverWait(self.driver, seconds).until(expected_conditions.alert_is_present())
+            return True
+        except TimeoutException:
+            return False
+
+    def new_tab(self):
+        self.driver.switch_to.new_window('tab')
+        return self.driver.current_window_handle
+
+    def tab(self):
+        return self.driver.current_window_handle
+
+    def switch(self, tab):
+        self.driver.switch_to.window(tab)
+
+    def close_tab(self):
+        self.driver.close()
+
+    def screenshot(self, selector, path):
+        self.find(selector).screenshot(path)
+
+    def write_clipboard(self, text):
+        self.script('navigator.clipboard.writeText(arguments[0])', text)
+
+    def clipboard(self, allowed):
+        """Lets the page read the clipboard (True), refuses it (False), or resets (None)."""
+        if allowed is False:
+            raise Unsupported('no clipboard permission to refuse')
+
+    def without_clipboard_api(self, on=True):
+        raise Unsupported('no script before the page\'s own')
+
+    def colour_scheme(self, dark):
+        raise Unsupported('no colour-scheme emulation')
+
+    def metrics(self, width, height, scale, mobile):
+        raise Unsupported('no device metrics emulation')
+
+
+class Chromium(Selenium):
+    """One headless Chromium with a fresh profile."""
+
+    name = 'chromium'
 
     def __init__(self, width=1024, height=768):
         self.profile = tempfile.mkdtemp(prefix='velmora-chromium-')
@@ -44,6 +167,9 @@ class Chromium:
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         options.set_capability('unhandledPromptBehavior', 'ignore')
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        self.driver.set_script_timeout(120)
+        self.preload = None
+        self.pending = []  # presses that wait for their box to be answered
 
     def quit(self):
         self.driver.quit()
@@ -55,3 +181,385 @@ class Chromium:
     def errors(self):
         """The console's errors since the last call."""
         return [entry for entry in self.driver.get_log('browser') if entry['level'] == 'SEVERE']
+
+    def clipboard(self, allowed):
+        """Lets the page of the current tab read the clipboard, or refuses it; None resets."""
+        origin = self.script('return location.origin')
+        if allowed is None:
+            self.cdp('Browser.resetPermissions')
+        elif allowed:
+            self.cdp('Browser.grantPermissions', origin=origin,
+                     permissions=['clipboardReadWrite', 'clipboardSanitizedWrite'])
+        else:
+            self.cdp('Browser.setPermission', origin=origin,
+                     permission={'name': 'clipboard-read'}, setting='denied')
+
+    def without_clipboard_api(self, on=True):
+        if on:
+            self.preload = self.cdp('Page.addScriptToEvaluateOnNewDocument', source=(
+                'Object.defineProperty(Navigator.prototype, "clipboard", {get: () => undefined})'))
+        else:
+            self.cdp('Page.removeScriptToEvaluateOnNewDocument',
+                     identifier=self.preload['identifier'])
+
+    def colour_scheme(self, dark):
+        self.cdp('Emulation.setEmulatedMedia',
+                 features=[{'name': 'prefers-color-scheme', 'value': 'dark'}] if dark else [])
+
+    def metrics(self, width, height, scale, mobile):
+        if width is None:
+            self.cdp('Emulation.clearDeviceMetricsOverride')
+        else:
+            self.cdp('Emulation.setDeviceMetricsOverride', mobile=mobile, width=width,
+                     height=height, deviceScaleFactor=scale)
+
+
+class Xvfb:
+    """A display of its own, for a browser that cannot run headless."""
+
+    def __init__(self):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ['Xvfb', '-displayfd', str(write), '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+            pass_fds=(write,), stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            self.display = ':' + pipe.readline().strip()
+
+    def quit(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+# Errors the page throws, for an engine whose console cannot be read: caught from the first
+# script on. Errors before it are not seen.
+CATCH_ERRORS = """
+if (!window.velmoraErrors) {
+    window.velmoraErrors = [];
+    window.addEventListener('error', e => velmoraErrors.push(String(e.message)));
+    window.addEventListener('unhandledrejection', e => velmoraErrors.push(String(e.reason)));
+}
+"""
+
+
+class WebKit(Selenium):
+    """Debian's WebKitGTK MiniBrowser through WebKitWebDriver, on an Xvfb display."""
+
+    name = 'webkit'
+    console = 'its console cannot be read: only errors after the page loaded are caught'
+
+    def __init__(self, width=1024, height=768):
+        from selenium.webdriver.webkitgtk.options import Options
+        self.xvfb = Xvfb()
+        os.environ['DISPLAY'] = self.xvfb.display
+        options = Options()
+        options.binary_location = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
+        options.add_argument('--automation')
+        options.set_capability('unhandledPromptBehavior', 'ignore')
+        try:
+            with warnings.catch_warnings():  # this selenium's WebKitGTK still uses old names
+                warnings.simplefilter('ignore', DeprecationWarning)
+                self.driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
+                                                  options=options)
+            self.driver.set_window_size(width, height)
+            self.driver.set_script_timeout(120)
+            self.pending = []
+        except Exception:
+            self.xvfb.quit()
+            raise
+
+    def quit(self):
+        try:
+            self.driver.quit()
+        finally:
+            self.xvfb.quit()
+
+    def open(self, url):
+        super().open(url)
+        self.script(CATCH_ERRORS)
+
+    def errors(self):
+        return self.script('const e = window.velmoraErrors || []; window.velmoraErrors = [];'
+                           'return e;')
+
+    def clipboard(self, allowed):
+        raise Unsupported('its Clipboard API waits for the user to press its paste menu, which '
+                          'WebDriver cannot press')
+
+
+class BiDiError(Exception):
+    pass
+
+
+def _free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
+def _value(remote):
+    """A BiDi remote value as Python data; a node keeps its reference."""
+    kind, value = remote.get('type'), remote.get('value')
+    if kind in ('undefined', 'null'):
+        return None
+    if kind == 'number' and isinstance(value, str):
+        return float(value.replace('Infinity', 'inf'))
+    if kind in ('array', 'set'):
+        return [_value(item) for item in value]
+    if kind in ('object', 'map'):
+        return {key if isinstance(key, str) else _value(key): _value(item)
+                for key, item in value}
+    if kind == 'node':
+        return {'sharedId': remote['sharedId']}
+    return value
+
+
+def _argument(value):
+    if value is None:
+        return {'type': 'null'}
+    if isinstance(value, bool):
+        return {'type': 'boolean', 'value': value}
+    if isinstance(value, (int, float)):
+        return {'type': 'number', 'value': value}
+    return {'type': 'string', 'value': str(value)}
+
+
+class Firefox:
+    """Debian's firefox-esr, headless, with a fresh profile, driven over WebDriver BiDi.
+
+    A click that opens alert() or prompt() returns only once the box is answered: click() starts
+    it and returns when the box opens, and box() answers the box, then awaits the click."""
+
+    name = 'firefox'
+    console = None
+
+    # The Clipboard API without Firefox's paste menu, which no automation can press.
+    PREFS = {'dom.events.testing.asyncClipboard': True}
+
+    def __init__(self, width=1024, height=768):
+        import websocket
+        self.profile = tempfile.mkdtemp(prefix='velmora-firefox-')
+        with open(os.path.join(self.profile, 'user.js'), 'w') as prefs:
+            for key, value in self.PREFS.items():
+                prefs.write('user_pref(%s, %s);\n' % (json.dumps(key), json.dumps(value)))
+        port = _free_port()
+        self.process = subprocess.Popen(
+            ['firefox-esr', '--headless', '--no-remote', '--profile', self.profile,
+             '--remote-debugging-port', str(port), 'about:blank'],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        for line in self.process.stderr:
+            if 'WebDriver BiDi listening' in line:
+                break
+        else:
+            raise BiDiError('firefox-esr ended before it listened')
+        threading.Thread(target=lambda: self.process.stderr.read(), daemon=True).start()
+        self.socket = websocket.create_connection('ws://127.0.0.1:%d/session' % port,
+                                                  suppress_origin=True)
+        self.lock = threading.Lock()
+        self.next_id = 0
+        self.answers = {}
+        self.events = queue.Queue()
+        self.console = []
+        self.prompt = None
+        self.pending = []
+        threading.Thread(target=self._read, daemon=True).start()
+        self.command('session.new', capabilities={
+            'alwaysMatch': {'unhandledPromptBehavior': {'default': 'ignore'}}})
+        self.command('session.subscribe',
+                     events=['browsingContext.userPromptOpened', 'log.entryAdded'])
+        self.context = self.command('browsingContext.getTree')['contexts'][0]['context']
+        self.size = (width, height)
+        self.command('browsingContext.setViewport', context=self.context,
+                     viewport={'width': width, 'height': height})
+        self.preload = None
+
+    def _read(self):
+        try:
+            while True:
+                message = json.loads(self.socket.recv())
+                if 'id' in message:
+                    self.answers[message['id']].put(message)
+                elif message.get('method') == 'log.entryAdded':
+                    if message['params'].get('level') == 'error':
+                        self.console.append(message['params'].get('text'))
+                else:
+                    self.events.put(message)
+        except Exception:
+            pass
+
+    def send(self, method, **params):
+        with self.lock:
+            self.next_id += 1
+            number = self.next_id
+            self.answers[number] = queue.Queue()
+            self.socket.send(json.dumps({'id': number, 'method': method, 'params': params}))
+        return number
+
+    def wait(self, number, timeout=180):
+        try:
+            message = self.answers[number].get(timeout=timeout)
+        except queue.Empty:
+            raise BiDiError('no answer to command %d' % number)
+        del self.answers[number]
+        if message.get('type') == 'error':
+            raise BiDiError('%s: %s' % (message.get('error'), message.get('message')))
+        return message['result']
+
+    def command(self, method, **params):
+        return self.wait(self.send(method, **params))
+
+    def quit(self):
+        try:
+            self.command('session.end')
+        except Exception:
+            pass
+        self.socket.close()
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _call(self, declaration, arguments, await_promise):
+        result = self.command('script.callFunction', functionDeclaration=declaration,
+                              arguments=[_argument(a) for a in arguments],
+                              target={'context': self.context}, awaitPromise=await_promise,
+                              resultOwnership='none')
+        if result['type'] == 'exception':
+            raise BiDiError(result['exceptionDetails']['text'])
+        return _value(result['result'])
+
+    def script(self, source, *arguments):
+        return self._call('function() {%s\n}' % source, arguments, False)
+
+    def async_script(self, source, *arguments):
+        return self._call('function(...args) { return new Promise(done => (function() {%s\n})'
+                          '.apply(this, [...args, done])); }' % source, arguments, True)
+
+    def open(self, url):
+        self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
+
+    def _element(self, selector):
+        node = self._call('function(s) { const e = document.querySelector(s);'
+                          'e.scrollIntoView({block: "nearest", inline: "nearest"}); return e; }',
+                          [selector], False)
+        return {'sharedId': node['sharedId']}
+
+    def _act(self, actions):
+        """Starts the actions; returns when they end or a box opens, whichever comes first."""
+        number = self.send('input.performActions', context=self.context, actions=actions)
+        deadline = time.monotonic() + 60
+        while time.monotonic() < deadline:
+            if not self.answers[number].empty():
+                self.wait(number)
+                return
+            if self._take_prompt(0.02):
+                self.pending.append(number)
+                return
+        raise BiDiError('the actions did not end')
+
+    def _take_prompt(self, timeout):
+        if self.prompt:
+            return True
+        try:
+            event = self.events.get(timeout=timeout)
+        except queue.Empty:
+            return False
+        if event.get('method') == 'browsingContext.userPromptOpened':
+            self.prompt = event['params']
+        return bool(self.prompt)
+
+    def click(self, selector):
+        self._act([{'type': 'pointer', 'id': 'mouse', 'parameters': {'pointerType': 'mouse'},
+                    'actions': [{'type': 'pointerMove', 'x': 0, 'y': 0,
+                                 'origin': {'type': 'element',
+                                            'element': self._element(selector)}},
+                                {'type': 'pointerDown', 'button': 0},
+                                {'type': 'pointerUp', 'button': 0}]}])
+
+    def _keys(self, text):
+        actions = []
+        for character in text:
+            actions += [{'type': 'keyDown', 'value': character},
+                        {'type': 'keyUp', 'value': character}]
+        self._act([{'type': 'key', 'id': 'keyboard', 'actions': actions}])
+
+    def type(self, selector, text):
+        self._call('function(s) { const e = document.querySelector(s); e.focus(); e.value = ""; }',
+                   [selector], False)
+        self._keys(text)
+
+    def key(self, key, selector=None):
+        if selector:
+            self._call('function(s) { document.querySelector(s).focus(); }', [selector], False)
+        self._keys(key)
+
+    def box(self, answer=''):
+        if not self._take_prompt(5):
+            raise BiDiError('no box opened')
+        text = self.prompt['message']
+        params = {'context': self.prompt['context'], 'accept': answer is not None}
+        if answer and self.prompt['type'] == 'prompt':
+            params['userText'] = answer
+        self.prompt = None
+        self.command('browsingContext.handleUserPrompt', **params)
+        while self.pending:
+            self.wait(self.pending.pop())
+        return text
+
+    def has_box(self, seconds=0):
+        return self._take_prompt(max(seconds, 0.01))
+
+    def errors(self):
+        errors, self.console = self.console, []
+        return errors
+
+    def tab(self):
+        return self.context
+
+    def new_tab(self):
+        self.context = self.command('browsingContext.create', type='tab')['context']
+        self.command('browsingContext.setViewport', context=self.context,
+                     viewport={'width': self.size[0], 'height': self.size[1]})
+        return self.context
+
+    def switch(self, tab):
+        self.context = tab
+        self.command('browsingContext.activate', context=tab)
+
+    def close_tab(self):
+        self.command('browsingContext.close', context=self.context)
+
+    def screenshot(self, selector, path):
+        data = self.command('browsingContext.captureScreenshot', context=self.context,
+                            clip={'type': 'element', 'element': self._element(selector)})['data']
+        with open(path, 'wb') as picture:
+            picture.write(base64.b64decode(data))
+
+    def write_clipboard(self, text):
+        self.script('navigator.clipboard.writeText(arguments[0])', text)
+
+    def clipboard(self, allowed):
+        if allowed is False:
+            raise Unsupported('no clipboard permission to refuse')
+
+    def without_clipboard_api(self, on=True):
+        if on:
+            self.preload = self.command('script.addPreloadScript', functionDeclaration=(
+                '() => Object.defineProperty(Navigator.prototype, "clipboard", '
+                '{get: () => undefined})'))['script']
+        else:
+            self.command('script.removePreloadScript', script=self.preload)
+
+    def colour_scheme(self, dark):
+        raise Unsupported('no colour-scheme emulation over BiDi')
+
+    def metrics(self, width, height, scale, mobile):
+        if width is None:
+            width, height, scale = self.size[0], self.size[1], 1
+        self.command('browsingContext.setViewport', context=self.context,
+                     viewport={'width': width, 'height': height}, devicePixelRatio=scale)
+
+
+ENGINES = {engine.name: engine for engine in (Chromium, WebKit, Firefox)}

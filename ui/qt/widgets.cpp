@@ -136,6 +136,12 @@ namespace {
 
         CellLabel *cell() const { return static_cast<CellLabel *>(widget()); }
 
+        // An empty cell is no button: there is nothing in it to press.
+        QAccessible::Role role() const override
+        {
+            return cell()->text().isEmpty() ? QAccessible::StaticText : QAccessible::Button;
+        }
+
         QString text(QAccessible::Text t) const override
         {
             switch (t) {
@@ -148,7 +154,10 @@ namespace {
             }
         }
 
-        QStringList actionNames() const override { return {pressAction()}; }
+        QStringList actionNames() const override
+        {
+            return cell()->text().isEmpty() ? QStringList() : QStringList {pressAction()};
+        }
         QStringList keyBindingsForAction(const QString &) const override { return {}; }
         void doAction(const QString &name) override
         {

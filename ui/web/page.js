@@ -2,8 +2,9 @@
 // reports clicks to the program. Everything the program decides stays in C++; this file only
 // draws, measures and forwards.
 //
-// Entries are `name: function` because emscripten 3.1.6 prints each one with toString() and
-// names it by rewriting its first `function`: methods and arrows would not survive that.
+// Emscripten 3.1.6 prints this library as text: each entry is `name: function` (it names the
+// function by rewriting its first `function`), and a member of $VelmoraPage holds no object
+// that JSON cannot print (a promise, a regular expression).
 
 mergeInto(LibraryManager.library, {
     $VelmoraPage__deps: ['malloc'],
@@ -42,9 +43,11 @@ mergeInto(LibraryManager.library, {
             if (VelmoraPage.ended)
                 return;
             VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(() => {
-                if (!VelmoraPage.ended)
-                    return ccall('velmora_click', null, ['number'], [id], {async: true});
-            });
+                if (VelmoraPage.ended)
+                    return;
+                VelmoraPage.written.clear(); // only what this handler writes is read out
+                return ccall('velmora_click', null, ['number'], [id], {async: true});
+            }).then(VelmoraPage.announce);
         },
         // The element that shows the caption: the control itself, or its caption part.
         captionNode: function(element) {
@@ -62,11 +65,71 @@ mergeInto(LibraryManager.library, {
                 } else {
                     const word = document.createElement('span');
                     word.className = 'v-word';
-                    word.textContent = part;
+                    VelmoraPage.setLanguages(word, part);
                     node.appendChild(word);
                 }
             }
+            if (node.dataset && node.dataset.cell !== undefined)
+                VelmoraPage.setCellRole(node);
         },
+        // Japanese text is marked as such, so that a screen reader reads it with a Japanese voice.
+        setLanguages: function(node, text) {
+            // CJK punctuation, kana, kanji, full-width and half-width forms.
+            const japanese =
+                /([\u3000-\u30ff\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff\uff01-\uff9f]+)/;
+            for (const run of text.split(japanese)) {
+                if (!run)
+                    continue;
+                if (japanese.test(run)) {
+                    const span = document.createElement('span');
+                    span.lang = 'ja';
+                    span.textContent = run;
+                    node.appendChild(span);
+                } else {
+                    node.appendChild(document.createTextNode(run));
+                }
+            }
+        },
+        // A cell of a label array is a button a screen reader can press while it holds a letter;
+        // an empty one is not announced at all.
+        setCellRole: function(cell) {
+            if (cell.textContent) {
+                cell.setAttribute('role', 'button');
+                cell.removeAttribute('aria-hidden');
+            } else {
+                cell.removeAttribute('role');
+                cell.setAttribute('aria-hidden', 'true');
+            }
+        },
+        // The fields a layout marks as announced are read out once after each handler that
+        // wrote one, each after its prompt, through the window's polite live region.
+        announce: function() {
+            for (const owner of VelmoraPage.written) {
+                const live = owner.querySelector(':scope > .v-live');
+                const fields = [...owner.querySelectorAll('[data-announced]')].filter(
+                    (field) => !field.hidden && VelmoraPage.caption(field).trim());
+                fields.sort((a, b) => parseFloat(a.style.top) - parseFloat(b.style.top)
+                    || parseFloat(a.style.left) - parseFloat(b.style.left));
+                const parts = [];
+                let lastPrompt = null;
+                for (const field of fields) {
+                    const value = VelmoraPage.caption(field).trim();
+                    const prompt = field.getAttribute('aria-describedby');
+                    if (prompt && prompt === lastPrompt)
+                        parts[parts.length - 1] += ' ' + value;
+                    else
+                        parts.push((prompt ? document.getElementById(prompt).textContent + ' '
+                            : '') + value);
+                    lastPrompt = prompt;
+                }
+                if (parts.length && !owner.hidden) {
+                    live.textContent = '';
+                    VelmoraPage.setLanguages(live, parts.join(', '));
+                }
+            }
+            VelmoraPage.written.clear();
+        },
+        written: null, // the windows whose announced fields a handler wrote
         caption: function(element) {
             return VelmoraPage.captionNode(element).textContent;
         },
@@ -203,6 +266,7 @@ mergeInto(LibraryManager.library, {
             if (VelmoraPage.started)
                 return;
             VelmoraPage.started = true;
+            VelmoraPage.written = new Set();
             document.addEventListener('keydown', (event) => {
                 if (VelmoraPage.ended)
                     return;
@@ -244,8 +308,12 @@ const VelmoraNative = {
         client.className = 'v-client';
         client.style.width = width + 'px';
         client.style.height = height + 'px';
+        const live = document.createElement('div');
+        live.className = 'v-live';
+        live.setAttribute('role', 'status');
         owner.appendChild(title);
         owner.appendChild(client);
+        owner.appendChild(live);
         (document.getElementById('velmora') || document.body).appendChild(owner);
         return VelmoraPage.add(owner);
     },
@@ -330,8 +398,10 @@ const VelmoraNative = {
         element.style.top = top + 'px';
         element.style.width = width + 'px';
         element.style.height = height + 'px';
-        if (centred)
+        if (centred) {
             element.style.textAlign = 'center';
+            element.classList.add('v-centred');
+        }
         if (!focusable && (kind === 1 || kind === 2))
             element.tabIndex = -1;
         if (!focusable && kind === 3)
@@ -342,7 +412,8 @@ const VelmoraNative = {
             element.setAttribute('aria-labelledby', element.firstChild.id = `v${id}-caption`);
         // An element of a label array: a screen reader can press it; it stays out of Tab.
         if (kind === 0 && element.dataset.name.endsWith(']')) {
-            element.setAttribute('role', 'button');
+            element.dataset.cell = '';
+            VelmoraPage.setCellRole(element);
             clickable = true;
         }
         if (clickable)
@@ -384,6 +455,12 @@ const VelmoraNative = {
     velmora_set_caption: function(element, caption, length) {
         const target = VelmoraPage.elements[element];
         VelmoraPage.setWords(VelmoraPage.captionNode(target), VelmoraPage.string(caption, length));
+        if (target.dataset.announced !== undefined)
+            VelmoraPage.written.add(target.closest('.v-window'));
+    },
+
+    velmora_announce: function(element) {
+        VelmoraPage.elements[element].dataset.announced = '';
     },
 
     velmora_caption: function(element, out) {
@@ -445,6 +522,12 @@ const VelmoraNative = {
         target.hidden = false;
         document.title = target.querySelector(':scope > .v-title').textContent;
         VelmoraPage.fitToScreen();
+        // As on the desktop, the focus goes to the window's first control in tab order (the
+        // elements stand in that order), without scrolling the page to it.
+        const first = [...target.querySelectorAll('.v-client button, .v-client input')].find(
+            (control) => control.tabIndex >= 0 && control.getClientRects().length);
+        if (first)
+            first.focus({preventScroll: true});
         // On a phone, a window shown in place of the other starts at its top, as a new screen.
         if (target.classList.contains('v-compact') && target.getBoundingClientRect().top < 0)
             window.scrollTo(0, 0);

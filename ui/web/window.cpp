@@ -109,6 +109,8 @@ Window::Window(const WindowSpec &layout)
             web::fitCaption(element, row.caption.empty());
         if (control.background)
             velmora_set_background(element, web::rgb(*control.background));
+        if (row.live == Live::Polite)
+            velmora_announce(element);
         if (control.line >= 0)
             velmora_set_line(element, control.line, control.place);
         m_impl->controls[control.name] = std::make_unique<Native>(Native {element});
