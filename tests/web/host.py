@@ -5,6 +5,7 @@ import functools
 import gzip
 import http.server
 import io
+import sys
 import threading
 
 # What common static hosts give a file that is not named by its content.
@@ -41,6 +42,15 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
 
+class _Server(http.server.ThreadingHTTPServer):
+    allow_reuse_address = True  # started again at the same address
+
+    def handle_error(self, request, client_address):
+        # A browser that quits while a worker still fetches the folder.
+        if not isinstance(sys.exc_info()[1], (BrokenPipeError, ConnectionResetError)):
+            super().handle_error(request, client_address)
+
+
 class Host:
     """Serves `folder` on 127.0.0.1 (at `port`, or a free one) until stop()."""
 
@@ -56,8 +66,7 @@ class Host:
 
     def start(self):
         handler = functools.partial(_Handler, directory=self.folder)
-        http.server.ThreadingHTTPServer.allow_reuse_address = True
-        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', self.port), handler)
+        self.server = _Server(('127.0.0.1', self.port), handler)
         self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 

@@ -38,6 +38,10 @@ SEARCH = """(word => {
     form.querySelector('[data-name="Command2"]').click();
 })"""
 CACHES = 'caches.keys().then(arguments[arguments.length - 1])'
+# The cache names once no worker is still on its way in, else none.
+SETTLED = """const done = arguments[arguments.length - 1];
+Promise.all([caches.keys(), navigator.serviceWorker.getRegistration()]).then(([names, r]) =>
+    done(r.active && r.active.state === 'activated' && !r.installing && !r.waiting ? names : []));"""
 # Resolves once the page is controlled by an activated worker.
 CONTROLLED = """const done = arguments[arguments.length - 1];
 navigator.serviceWorker.ready.then(() => {
@@ -237,12 +241,12 @@ class Installed(unittest.TestCase):
         self.load()
         # The first load may still be the old build; its worker replaces the cache meanwhile.
         WebDriverWait(self.driver, 20).until(
-            lambda d: len(d.execute_async_script(CACHES)) == 1
-            and d.execute_async_script(CACHES) != first)
+            lambda d: d.execute_async_script(SETTLED) not in ([], first))
         self.load()
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, 'meta[name="build"]')
                          .get_attribute('content'), '2')
         self.assertEqual(len(first), 1)
+        self.assertEqual(len(self.driver.execute_async_script(CACHES)), 1)
 
 
 def main():
