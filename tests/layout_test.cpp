@@ -42,7 +42,7 @@ private:
 
 void LayoutTest::resolvesEveryRow_data()
 {
-    QTest::addColumn<const ui::WindowSpec *>("spec");
+    QTest::addColumn<const ui::WindowSpec *>("table");
     QTest::addColumn<double>("scale");
     for (const double scale : {1.0, 1.5, 2.0}) {
         QTest::addRow("Form1 at %g", scale) << &Form1::Layout << scale;
@@ -52,12 +52,12 @@ void LayoutTest::resolvesEveryRow_data()
 
 void LayoutTest::resolvesEveryRow()
 {
-    QFETCH(const ui::WindowSpec *, spec);
+    QFETCH(const ui::WindowSpec *, table);
     QFETCH(double, scale);
-    const ui::ResolvedLayout layout = ui::resolve(*spec, scale);
-    const ui::ResolvedLayout unscaled = ui::resolve(*spec);
+    const ui::ResolvedLayout layout = ui::resolve(*table, scale);
+    const ui::ResolvedLayout unscaled = ui::resolve(*table);
     const ui::Rect client {0, 0, layout.clientWidth, layout.clientHeight};
-    QCOMPARE(layout.controls.size(), spec->controls.size());
+    QCOMPARE(layout.controls.size(), table->controls.size());
 
     std::set<std::string> names;
     std::map<std::string_view, std::vector<const ui::ResolvedControl *>> arrays;
@@ -154,7 +154,7 @@ void LayoutTest::resolvesEveryRow()
 // line; each check box alone with its result. Prompts come first: see resolvesEveryRow.
 void LayoutTest::checkCompact(const ui::ResolvedLayout &layout)
 {
-    std::vector<std::vector<const ui::ResolvedControl *>> lines(layout.spec->compact.size());
+    std::vector<std::vector<const ui::ResolvedControl *>> lines(layout.table->compact.size());
     for (const ui::ResolvedControl &control : layout.controls) {
         QVERIFY2(control.line >= 0, qPrintable(nameOf(control) + " on no line"));
         auto &line = lines[std::size_t(control.line)];

@@ -48,7 +48,7 @@ struct ResolvedControl
 
 struct ResolvedLayout
 {
-    const WindowSpec *spec;
+    const WindowSpec *table;
     int clientWidth;
     int clientHeight;
     std::vector<ResolvedControl> controls; // in table order

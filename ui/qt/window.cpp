@@ -192,23 +192,23 @@ Native *Window::Impl::native(QObject *object)
     return native.get();
 }
 
-Window::Window(const WindowSpec &spec)
+Window::Window(const WindowSpec &table)
     : m_impl(std::make_unique<Impl>())
 {
     m_impl->window = std::make_unique<FormWindow>();
     FormWindow *window = m_impl->window.get();
-    const ResolvedLayout layout = resolve(spec);
+    const ResolvedLayout layout = resolve(table);
     const QColor desktop = toQColor(desktopColor());
-    window->setObjectName(toQString(spec.name));
-    window->setWindowTitle(toQString(spec.caption));
+    window->setObjectName(toQString(table.name));
+    window->setWindowTitle(toQString(table.caption));
     paintBackground(window, desktop);
-    addMenu(window, spec.menu);
+    addMenu(window, table.menu);
     QWidget *client = addClient(window, layout, desktop);
     const std::vector<QWidget *> widgets = addControls(layout, client);
     setTabOrder(layout, widgets);
     linkPrompts(layout, widgets);
 
-    const int menuHeight = spec.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
+    const int menuHeight = table.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
     window->resize(layout.clientWidth, layout.clientHeight + menuHeight);
 }
 
