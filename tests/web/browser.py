@@ -283,8 +283,8 @@ class WebKit(Selenium):
                            'return e;')
 
     def clipboard(self, allowed):
-        raise Unsupported('its Clipboard API waits for the user to press its paste menu, which '
-                          'WebDriver cannot press')
+        raise Unsupported('MiniBrowser asks the user in a bar of its own before a page reads what '
+                          'another client put on the clipboard, and WebDriver cannot answer it')
 
 
 class BiDiError(Exception):
