@@ -54,12 +54,34 @@ def serve(folder):
     return 'http://127.0.0.1:%d/' % server.server_address[1]
 
 
-class Selenium:
-    """The steps over a classic WebDriver session. Boxes are left open for the caller to answer."""
+class Engine:
+    """What every engine does alike, or cannot do unless its adapter says otherwise."""
 
     name = None
-    driver = None
     console = None  # why the console's errors cannot all be read, where they cannot
+
+    def write_clipboard(self, text):
+        self.script('navigator.clipboard.writeText(arguments[0])', text)
+
+    def clipboard(self, allowed):
+        """Lets the page read the clipboard (True), refuses it (False), or resets (None)."""
+        if allowed is False:
+            raise Unsupported('no clipboard permission to refuse')
+
+    def without_clipboard_api(self, on=True):
+        raise Unsupported('no script before the page\'s own')
+
+    def colour_scheme(self, dark):
+        raise Unsupported('no colour-scheme emulation')
+
+    def metrics(self, width, height, scale, mobile):
+        raise Unsupported('no device metrics emulation')
+
+
+class Selenium(Engine):
+    """The steps over a classic WebDriver session. Boxes are left open for the caller to answer."""
+
+    driver = None
 
     def open(self, url):
         self.driver.get(url)
@@ -133,24 +155,6 @@ class Selenium:
 
     def screenshot(self, selector, path):
         self.find(selector).screenshot(path)
-
-    def write_clipboard(self, text):
-        self.script('navigator.clipboard.writeText(arguments[0])', text)
-
-    def clipboard(self, allowed):
-        """Lets the page read the clipboard (True), refuses it (False), or resets (None)."""
-        if allowed is False:
-            raise Unsupported('no clipboard permission to refuse')
-
-    def without_clipboard_api(self, on=True):
-        raise Unsupported('no script before the page\'s own')
-
-    def colour_scheme(self, dark):
-        raise Unsupported('no colour-scheme emulation')
-
-    def metrics(self, width, height, scale, mobile):
-        raise Unsupported('no device metrics emulation')
-
 
 class Chromium(Selenium):
     """One headless Chromium with a fresh profile."""
@@ -324,14 +328,13 @@ def _argument(value):
     return {'type': 'string', 'value': str(value)}
 
 
-class Firefox:
+class Firefox(Engine):
     """Debian's firefox-esr, headless, with a fresh profile, driven over WebDriver BiDi.
 
     A click that opens alert() or prompt() returns only once the box is answered: click() starts
     it and returns when the box opens, and box() answers the box, then awaits the click."""
 
     name = 'firefox'
-    console = None
 
     # The Clipboard API without Firefox's paste menu, which no automation can press.
     PREFS = {'dom.events.testing.asyncClipboard': True}
@@ -536,13 +539,6 @@ class Firefox:
                             clip={'type': 'element', 'element': self._element(selector)})['data']
         with open(path, 'wb') as picture:
             picture.write(base64.b64decode(data))
-
-    def write_clipboard(self, text):
-        self.script('navigator.clipboard.writeText(arguments[0])', text)
-
-    def clipboard(self, allowed):
-        if allowed is False:
-            raise Unsupported('no clipboard permission to refuse')
 
     def without_clipboard_api(self, on=True):
         if on:
