@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a velmora-kanji .deb into a brand-new minimal Debian 12 system and checks it there:
-# --version answers, without a display it says so in one line, the dictionary window opens under
-# Xvfb with its icon, the fonts resolve to IPAPGothic and DejaVu, and apt installs qt6-wayland as
-# its Recommends. Called by `bash scripts/package.sh --verify`.
+# --version answers, without a display it says so in one line, the desktop entry's icon is
+# installed at its size, the dictionary window opens under Xvfb with its icon, the fonts resolve
+# to IPAPGothic and DejaVu, and apt installs qt6-wayland as its Recommends. Called by
+# `bash scripts/package.sh --verify`.
 #   bash scripts/verify-package.sh <deb>
 # The minbase system is made by debootstrap once and kept as a tarball in $VELMORA_CHROOT_CACHE
 # (default /var/cache/velmora-kanji); every run unpacks a fresh copy. Only the .deb goes in, with
@@ -94,8 +95,9 @@ cat /tmp/no-display.err; echo "exit status $status"
 [ "$status" -eq 1 ] && [ "$(wc -l </tmp/no-display.err)" -eq 1 ]'
 
 # Checking tools come after the package, so they cannot stand in for a missing dependency.
-stage "installing the checking tools (xvfb, xauth, x11-utils, x11-apps, fontconfig)"
-in_chroot "apt-get install -y -qq --no-install-recommends xvfb xauth x11-utils x11-apps fontconfig" \
+stage "installing the checking tools (xvfb, xauth, x11-utils, x11-apps, fontconfig, librsvg2-bin)"
+in_chroot "apt-get install -y -qq --no-install-recommends xvfb xauth x11-utils x11-apps fontconfig \
+    librsvg2-bin" \
     >"$work/tools.log" 2>&1 || { tail -30 "$work/tools.log"; exit 1; }
 
 stage "check: fonts"
@@ -108,6 +110,21 @@ fc-match -f "%{family[0]}" IPAPGothic | grep -qx IPAPGothic
 fc-match -f "%{family[0]}" :lang=ja | grep -q "^IPAP\?Gothic$"
 fc-match -f "%{file}" "DejaVu Sans Condensed:bold" | grep -q "/DejaVuSansCondensed-Bold.ttf$"'
 
+# 128 x 128 is the size hicolor's index.theme gives its scalable/apps folder.
+stage "check: the desktop entry's icon, 128 x 128"
+cat >"$root/tmp/icon-check.sh" <<'EOF'
+icon=$(sed -n 's/^Icon=//p' /usr/share/applications/org.velmora.Kanji.desktop)
+file=/usr/share/icons/hicolor/scalable/apps/$icon.svg
+[ -f "$file" ] || { echo "the desktop entry's icon is missing: $file"; exit 1; }
+rsvg-convert "$file" >/tmp/icon.png
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+size=$(od -An -tu1 -j16 -N8 /tmp/icon.png | awk '{
+    print (($1 * 256 + $2) * 256 + $3) * 256 + $4 "x" (($5 * 256 + $6) * 256 + $7) * 256 + $8 }')
+echo "icon: $file, drawn at $size"
+[ "$size" = 128x128 ] || { echo "the icon is $size, not 128x128"; exit 1; }
+EOF
+in_chroot 'sh -e /tmp/icon-check.sh'
+
 stage "check: the dictionary window opens under Xvfb"
 cat >"$root/tmp/window-check.sh" <<'EOF'
 velmora-kanji 2>/tmp/velmora.err &
@@ -119,8 +136,9 @@ done
 sleep 1
 xwininfo -root -tree | grep "$title"
 window=$(xwininfo -root -tree | grep "\"$title\"" | awk '{print $1}')
-xprop -id "$window" _NET_WM_ICON | grep -q "_NET_WM_ICON(CARDINAL) = " &&
-    echo "window icon: set (the SVG plugin loaded it)"
+xprop -id "$window" _NET_WM_ICON | grep -q "_NET_WM_ICON(CARDINAL) = " ||
+    { echo "the window has no icon (the SVG plugin did not load it)"; exit 1; }
+echo "window icon: set (the SVG plugin loaded it)"
 xwd -root -silent >/tmp/window.xwd
 kill $!
 ! grep -i "could not\|failed\|cannot" /tmp/velmora.err
