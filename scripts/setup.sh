@@ -10,6 +10,7 @@ set -euo pipefail
 # Building, and what the program loads at run time that no library link shows.
 run=(
     build-essential cmake ninja-build qt6-base-dev
+    pkg-config libxcb1-dev # whether an X display is reachable, before Qt opens one
     qt6-wayland     # the wayland platform; xcb and offscreen come with libqt6gui6
     libqt6svg6      # the image and icon plugins that load the SVG window icon
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
