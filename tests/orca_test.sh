@@ -14,8 +14,8 @@ if [ "${1:-}" = --in-session ]; then
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     launcher=$!
     # Orca writes its debug file line by line only to a terminal: `script` gives it one and keeps
-    # what it shows in the log.
-    script -qfec "orca --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
+    # what it shows in the log. Orca's own words (roles, messages) in English, whatever the locale.
+    LANGUAGE=en LC_ALL=C.UTF-8 script -qfec "orca --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
     terminal=$!
     stop() {
         # Orca's signal handlers do not run while it waits in its main loop: end it outright.
