@@ -98,7 +98,7 @@ void LiveRegion::written(QLabel *label)
 QString LiveRegion::text() const
 {
     QStringList parts;
-    const QLabel *lastPrompt = nullptr;
+    const QWidget *lastPrompt = nullptr;
     for (const Field &field : m_fields) {
         const QString value = field.value->text().trimmed();
         if (field.value->isHidden() || value.isEmpty())
@@ -106,7 +106,8 @@ QString LiveRegion::text() const
         if (field.prompt && field.prompt == lastPrompt)
             parts.back() += u' ' + value;
         else
-            parts << (field.prompt ? field.prompt->text() + u' ' : QString()) + value;
+            parts << (field.prompt ? field.prompt->property("text").toString() + u' ' : QString())
+                    + value;
         lastPrompt = field.prompt;
     }
     return parts.join(QStringLiteral(", "));

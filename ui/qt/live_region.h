@@ -28,7 +28,7 @@ public:
     struct Field
     {
         QLabel *value;
-        QLabel *prompt; // or null
+        QWidget *prompt; // a label or a check box, or null
     };
 
     // `fields` in reading order; the region is a child of `window`.

@@ -187,7 +187,7 @@ namespace {
         for (int i : live) {
             const int prompt = layout.controls[std::size_t(i)].prompt;
             fields.push_back({qobject_cast<QLabel *>(widgets[std::size_t(i)]),
-                prompt < 0 ? nullptr : qobject_cast<QLabel *>(widgets[std::size_t(prompt)])});
+                prompt < 0 ? nullptr : widgets[std::size_t(prompt)]});
         }
         new LiveRegion(std::move(fields), window);
     }
