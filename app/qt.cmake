@@ -1,6 +1,10 @@
 # The desktop program: its command line and display checks, and the installed files.
-target_sources(velmora_app PRIVATE command_line.cpp command_line.h display.cpp display.h)
-target_link_libraries(velmora_app PUBLIC Qt6::Core PRIVATE velmora_qt_options)
+target_sources(velmora_app PRIVATE command_line.cpp command_line.h display.cpp display.h
+    platform_choice.cpp platform_choice.h)
+# libxcb tells whether an X display is reachable before Qt opens one.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
+target_link_libraries(velmora_app PUBLIC Qt6::Core PRIVATE PkgConfig::XCB velmora_qt_options)
 
 qt_add_executable(velmora-kanji main.cpp)
 target_link_libraries(velmora-kanji PRIVATE velmora_app velmora_build_options velmora_qt_options)

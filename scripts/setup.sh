@@ -10,6 +10,7 @@ set -euo pipefail
 # Building, and what the program loads at run time that no library link shows.
 run=(
     build-essential cmake ninja-build qt6-base-dev
+    pkg-config libxcb1-dev # whether an X display is reachable, before Qt opens one
     qt6-wayland     # the wayland platform; xcb and offscreen come with libqt6gui6
     libqt6svg6      # the image and icon plugins that load the SVG window icon
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
@@ -18,6 +19,7 @@ test=(
     ccache clang libclang-rt-14-dev clang-format libbenchmark-dev
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
+    orca openbox at-spi2-core dbus-daemon xdotool # the screen reader test, with a session for it
     locales # a decimal-comma locale for the second test run
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
     webkit2gtk-driver firefox-esr python3-websocket # the same tests in WebKit and Firefox

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +41,39 @@ QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
     return silent;
 }
 
+// What the screen reader is sent of a window's live fields: its notification, each time it starts
+// showing, with the name it has then.
+class Listener : public QObject
+{
+public:
+    explicit Listener(QWidget *window)
+        : m_notification(window->findChild<QWidget *>(u"liveRegion"_s))
+    {
+        m_notification->installEventFilter(this);
+    }
+    QStringList said() { return std::exchange(m_said, {}); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            m_said
+                << QAccessible::queryAccessibleInterface(m_notification)->text(QAccessible::Name);
+        return false;
+    }
+
+private:
+    QWidget *m_notification;
+    QStringList m_said;
+};
+
+void activate(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -55,6 +89,10 @@ private Q_SLOTS:
     void everyControlIsAnnounced();
     void buttonsAreNamedByTheirCaptions();
     void onlyFilledCellsAreButtons();
+    void aKeyboardSearchSaysTheRecordOnce();
+    void aBrowseStepSaysTheRecord();
+    void aCellsPressActionSaysItsReading();
+    void theNotificationIsUnseen();
 };
 
 void AccessibilityTest::everyControlIsAnnounced()
@@ -94,6 +132,112 @@ void AccessibilityTest::onlyFilledCellsAreButtons()
     QCOMPARE(filled->actionInterface()->actionNames().size(), 1);
     QCOMPARE(empty->role(), QAccessible::StaticText);
     QVERIFY(empty->actionInterface()->actionNames().isEmpty());
+}
+
+// Said once, in the words and order of the page's live region, and the focus stays where it was.
+void AccessibilityTest::aKeyboardSearchSaysTheRecordOnce()
+{
+    DictionaryWindow w;
+    QWidget *window = ui::widgetOf(w.form->window());
+    activate(window);
+    Listener reader(window);
+    QWidget *search = w.widget("Command2");
+    QWidget *text1 = w.widget("Text1");
+    text1->setFocus();
+    QTest::keyClicks(text1, u"water"_s);
+    QTest::keyClick(text1, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), search);
+    QTest::keyClick(search, Qt::Key_Space);
+    QCOMPARE(w.caption("Label1"), u"水"_s);
+    QCOMPARE(reader.said(),
+        QStringList {u"Record number: 264, The Kanji and its onyomi: 水, Kanji level: 4"_s});
+    QCOMPARE(QApplication::focusWidget(), search);
+
+    // Nothing is said again: not when the focus comes back, not after a handler that writes no
+    // live field (the details shown), nor when the fields are left empty (a word not found).
+    QTest::keyClick(search, Qt::Key_Tab);
+    QTest::keyClick(text1, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), search);
+    w.click("Command4");
+    QCOMPARE(reader.said(), QStringList());
+    // Shown now, the onyomi joins the kanji after their one prompt; the same record is said again.
+    w.click("Command2");
+    const QString record = u"Record number: 264, The Kanji and its onyomi: 水 sui, Kanji level: 4, "
+                           "The Kunyomi: mizu, Example(s) on Onyomi: "_s
+        + w.caption("Label11");
+    QCOMPARE(reader.said(), QStringList {record});
+    w.click("Command2");
+    QCOMPARE(reader.said(), QStringList {record});
+    w.type(u"nothing"_s);
+    w.click("Command2");
+    QCOMPARE(reader.said(), QStringList());
+}
+
+void AccessibilityTest::aBrowseStepSaysTheRecord()
+{
+    DictionaryWindow w;
+    QWidget *window = ui::widgetOf(w.form->window());
+    activate(window);
+    Listener reader(window);
+    QWidget *browseUp = w.widget("Command7");
+    browseUp->setFocus();
+    QTest::keyClick(browseUp, Qt::Key_Space);
+    QCOMPARE(reader.said(),
+        QStringList {u"Record number: 1, The Kanji and its onyomi: 悪, Kanji level: 3"_s});
+    // A hidden window says nothing, though its handler wrote the fields.
+    window->hide();
+    w.click("Command7");
+    QCOMPARE(reader.said(), QStringList());
+}
+
+// A cell is pressed through its action, as a screen reader presses it. The conjugator's results
+// are no live fields: its RUN says nothing, and not the reading again.
+void AccessibilityTest::aCellsPressActionSaysItsReading()
+{
+    ExpressionWindow w;
+    QWidget *window = ui::widgetOf(w.form->window());
+    activate(window);
+    Listener reader(window);
+    QWidget *run = w.widget(u"Command1"_s);
+    run->setFocus();
+    w.setText(u"Text1"_s, u"日本"_s);
+    QTest::keyClick(run, Qt::Key_Space);
+    QCOMPARE(reader.said(), QStringList());
+    QAccessibleActionInterface *cell
+        = QAccessible::queryAccessibleInterface(w.cell(0))->actionInterface();
+    cell->doAction(cell->actionNames().front());
+    QCOMPARE(QApplication::focusWidget(), run);
+    const QStringList said = reader.said();
+    QCOMPARE(said, QStringList {u"On, kun, meaning: "_s + w.caption(u"Label1"_s)});
+    QVERIFY2(said.front().endsWith(u" hi; nichi/jitsu; day"_s), qPrintable(said.front()));
+
+    QWidget *conjugate = w.widget(u"Command4"_s);
+    conjugate->setFocus();
+    w.setText(u"Text2"_s, u"taberu"_s);
+    QTest::keyClick(conjugate, Qt::Key_Space);
+    QCOMPARE(w.caption(u"Label6"_s), u"tabemasu"_s);
+    QCOMPARE(reader.said(), QStringList());
+}
+
+// The reader finds the notification in a status bar, which keeps it from adding its role to the
+// words; nothing of it is drawn, and it takes neither the focus nor a click.
+void AccessibilityTest::theNotificationIsUnseen()
+{
+    DictionaryWindow w;
+    QWidget *window = ui::widgetOf(w.form->window());
+    activate(window);
+    w.type(u"water"_s);
+    w.click("Command2");
+    auto *notification = window->findChild<QWidget *>(u"liveRegion"_s);
+    QVERIFY(notification->isVisible());
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(notification);
+    QCOMPARE(announced->role(), QAccessible::Notification);
+    QCOMPARE(announced->parent()->role(), QAccessible::StatusBar);
+    for (QWidget *unseen : {notification, notification->parentWidget()}) {
+        QVERIFY(unseen->size().isEmpty());
+        QCOMPARE(unseen->focusPolicy(), Qt::NoFocus);
+        QVERIFY(unseen->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -20,7 +20,7 @@ struct Identity
 // Maps the Windows face names of the layouts to installed faces and sets the default UI font.
 void setUpFonts();
 
-// Lets assistive technology press the kanji cells as a click does.
+// Lets assistive technology press the kanji cells as a click does, and hear the live fields.
 void setUpAccessibility();
 
 class Application

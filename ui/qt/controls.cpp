@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/qt/convert.h"
+#include "ui/qt/live_region.h"
 #include "ui/qt/native.h"
 #include "ui/qt/readable_text.h"
 #include "ui/qt/widgets.h"
@@ -64,6 +65,7 @@ void Label::setCaption(std::u16string_view caption)
     label->setText(toQString(caption));
     if (auto *link = PromptLink::find(label))
         link->update(label->text());
+    LiveRegion::written(label);
 }
 
 bool Label::isVisible() const
@@ -120,8 +122,8 @@ void Button::setVisible(bool visible)
 void Button::onClick(std::function<void()> handler)
 {
     auto *button = widget<QAbstractButton>(m_native);
-    QObject::connect(
-        button, &QAbstractButton::clicked, button, [handler = std::move(handler)] { handler(); });
+    QObject::connect(button, &QAbstractButton::clicked, button,
+        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
 }
 
 bool CheckBox::isTicked() const
@@ -132,8 +134,8 @@ bool CheckBox::isTicked() const
 void MenuItem::onClick(std::function<void()> handler)
 {
     auto *action = widget<QAction>(m_native);
-    QObject::connect(
-        action, &QAction::triggered, action, [handler = std::move(handler)] { handler(); });
+    QObject::connect(action, &QAction::triggered, action,
+        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
 }
 
 Label LabelArray::at(int index) const
@@ -146,8 +148,8 @@ void LabelArray::onClick(std::function<void(int)> handler)
     auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
     for (Native *native : m_cells) {
         auto *cell = widget<CellLabel>(native);
-        QObject::connect(
-            cell, &CellLabel::clicked, cell, [shared](int index) { (*shared)(index); });
+        QObject::connect(cell, &CellLabel::clicked, cell,
+            [shared](int index) { LiveRegion::runHandler([&] { (*shared)(index); }); });
     }
 }
 

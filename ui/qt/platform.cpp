@@ -3,6 +3,7 @@
 #include "ui/fonts.h"
 #include "ui/qt/application.h"
 #include "ui/qt/convert.h"
+#include "ui/qt/live_region.h"
 #include "ui/qt/widgets.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ void setUpFonts()
 void setUpAccessibility()
 {
     installCellAccessibility();
+    installLiveRegionAccessibility();
 }
 
 std::u16string clipboardText()

@@ -3,6 +3,7 @@
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/qt/convert.h"
+#include "ui/qt/live_region.h"
 #include "ui/qt/native.h"
 #include "ui/qt/readable_text.h"
 #include "ui/qt/widgets.h"
@@ -13,8 +14,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -164,6 +167,31 @@ namespace {
         }
     }
 
+    // The live fields in reading order, top to bottom, then left to right.
+    void addLiveRegion(
+        const ResolvedLayout &layout, const std::vector<QWidget *> &widgets, QWidget *window)
+    {
+        std::vector<int> live;
+        for (int i = 0; i < static_cast<int>(widgets.size()); ++i) {
+            if (layout.controls[std::size_t(i)].row->live == Live::Polite)
+                live.push_back(i);
+        }
+        if (live.empty())
+            return;
+        std::stable_sort(live.begin(), live.end(), [&layout](int a, int b) {
+            const Rect &first = layout.controls[std::size_t(a)].rect;
+            const Rect &second = layout.controls[std::size_t(b)].rect;
+            return std::pair(first.top, first.left) < std::pair(second.top, second.left);
+        });
+        std::vector<LiveRegion::Field> fields;
+        for (int i : live) {
+            const int prompt = layout.controls[std::size_t(i)].prompt;
+            fields.push_back({qobject_cast<QLabel *>(widgets[std::size_t(i)]),
+                prompt < 0 ? nullptr : widgets[std::size_t(prompt)]});
+        }
+        new LiveRegion(std::move(fields), window);
+    }
+
     void setTabOrder(const ResolvedLayout &layout, const std::vector<QWidget *> &widgets)
     {
         QWidget *first = nullptr;
@@ -207,6 +235,7 @@ Window::Window(const WindowSpec &table)
     const std::vector<QWidget *> widgets = addControls(layout, client);
     setTabOrder(layout, widgets);
     linkPrompts(layout, widgets);
+    addLiveRegion(layout, widgets, window);
 
     const int menuHeight = table.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
     window->resize(layout.clientWidth, layout.clientHeight + menuHeight);
@@ -278,7 +307,8 @@ Color Window::background() const
 
 void Window::onClose(std::function<void()> handler)
 {
-    m_impl->window->setCloseHandler(std::move(handler));
+    m_impl->window->setCloseHandler(
+        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
 }
 
 QWidget *widgetOf(const Window &window)

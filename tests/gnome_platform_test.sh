@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# With a Wayland compositor and an X server both running, a session that calls itself GNOME gets
+# the program as an X client (XWayland there, so that GNOME draws its title bar); any other
+# desktop, KDE here, gets it as a native Wayland client.
+#   bash tests/gnome_platform_test.sh <program>     (needs xvfb-run, xwininfo, weston)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+title="Velmora University: Online Kanji Learning Program"
+
+case ${1:-} in
+--in-x) # under Xvfb: start weston too, keeping the X display
+    exec bash "$here/weston_session.sh" env DISPLAY="$DISPLAY" bash "$0" --in-both "$2" ;;
+--in-both) # both servers: where does the window of each desktop appear?
+    program=$2
+    status=0
+    for desktop in GNOME KDE; do
+        log=$(mktemp)
+        XDG_CURRENT_DESKTOP=$desktop WAYLAND_DEBUG=client "$program" 2>"$log" &
+        pid=$!
+        found=
+        for _ in $(seq 150); do
+            if xwininfo -root -tree | grep -qF "\"$title\""; then
+                found=x11 && break
+            fi
+            if grep -qF "xdg_toplevel@" "$log" && grep -qF "set_title(\"$title\")" "$log"; then
+                found=wayland && break
+            fi
+            sleep 0.2
+        done
+        kill $pid 2>/dev/null || true
+        wait $pid 2>/dev/null || true
+        wanted=$([ $desktop = GNOME ] && echo x11 || echo wayland)
+        echo "XDG_CURRENT_DESKTOP=$desktop: window on ${found:-nothing} (wanted $wanted)"
+        if [ "$found" != "$wanted" ]; then
+            status=1
+            grep -v "^\[" "$log" | tail -20
+        fi
+        rm -f "$log"
+    done
+    exit $status ;;
+esac
+
+# A random first display number, so that xvfb-run started elsewhere at the same moment does not
+# race this one for the same display. -noreset: a bare Xvfb otherwise starts anew whenever its
+# last client leaves, as the program's own check does just before Qt connects, and refuses
+# connections meanwhile; a desktop's X server always has clients.
+xvfb-run -a -n $((100 + RANDOM % 400)) -s "-screen 0 1280x1024x24 -noreset" bash "$0" --in-x "$1"

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The real screen reader: Orca, on a display of its own, hears the record that a search made by
+# keyboard finds, once, and not again when the focus comes back to the button. Orca's debug log
+# holds every SPEECH OUTPUT line, with no sound device. Exits 77 (skipped) where Orca or the
+# session it needs is not installed.
+#   bash tests/orca_test.sh <program>   (needs xvfb-run, dbus-run-session, openbox, at-spi2-core,
+#                                        orca, xdotool)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ "${1:-}" = --in-session ]; then
+    program=$2 log=$3
+    openbox >/dev/null 2>&1 &
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    launcher=$!
+    # Orca writes its debug file line by line only to a terminal: `script` gives it one and keeps
+    # what it shows in the log. Orca's own words (roles, messages) in English, whatever the locale.
+    LANGUAGE=en LC_ALL=C.UTF-8 script -qfec "orca --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
+    terminal=$!
+    stop() {
+        # Orca's signal handlers do not run while it waits in its main loop: end it outright.
+        kill -9 $(ps -o pid= --ppid $terminal) $terminal 2>/dev/null
+        # The launcher ends the accessibility bus it started when it is asked to end.
+        kill $(jobs -p) 2>/dev/null
+        wait $launcher 2>/dev/null
+    }
+    trap stop EXIT
+    said() {
+        local count
+        count=$(grep -c "SPEECH OUTPUT: .*$1" "$log" 2>/dev/null || true)
+        echo "${count:-0}"
+    }
+    # Waits until Orca has said $1 at least $2 times (once by default).
+    hear() {
+        for _ in $(seq 200); do
+            [ "$(said "$1")" -ge "${2:-1}" ] && return 0
+            sleep 0.1
+        done
+        echo "Orca did not say '$1' within 20 s" >&2
+        return 1
+    }
+    hear "Screen reader on"
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >/dev/null 2>&1 &
+    hear "Exit push button"
+    xdotool key Tab && hear "Search for the word push button"
+    xdotool key Tab && hear "Enter the English word: text"
+    xdotool type --delay 50 water && hear "'r '"
+    xdotool key shift+Tab && hear "Search for the word push button" 2
+    xdotool key space && hear "Record number: 264"
+    # The focus leaves the button and comes back: the button, not the record, is said.
+    xdotool key Tab && hear "Enter the English word: text" 2
+    xdotool key shift+Tab && hear "Search for the word push button" 3
+    exit 0
+fi
+
+for tool in xvfb-run dbus-run-session openbox orca xdotool /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+work=$(mktemp -d)
+trap 'cp "$work/orca.log" /tmp/i26d-orca.log 2>/dev/null; rm -rf "$work"' EXIT
+log=$work/orca.log
+# Orca keeps its settings under HOME; the a11y bus's socket lies under XDG_RUNTIME_DIR.
+mkdir -m 700 "$work/runtime"
+status=0
+HOME=$work XDG_RUNTIME_DIR=$work/runtime \
+    xvfb-run -a -n $((100 + RANDOM % 400)) -s "-screen 0 1280x1024x24 -noreset" \
+    dbus-run-session -- bash "$0" --in-session "$1" "$log" || status=$?
+grep -o "SPEECH OUTPUT: .*" "$log" | grep -v "^SPEECH OUTPUT: '[a-z ]* '" || true
+records=$(grep -c "SPEECH OUTPUT: 'Record number: 264, The Kanji and its onyomi: 水, Kanji level: 4" "$log" || true)
+echo "the record was said $records time(s)"
+[ "$status" -eq 0 ] && [ "$records" -eq 1 ]
