@@ -339,47 +339,51 @@ mergeInto(LibraryManager.library, {
         ask: function(ownerId, title, text, input) {
             const back = document.activeElement && document.activeElement !== document.body
                 ? document.activeElement : VelmoraPage.elements[VelmoraPage.running];
+            const box = VelmoraPage.makeBox(VelmoraPage.elements[ownerId], title, text, input);
+            box.dataset.owner = ownerId;
+            document.body.appendChild(box);
+            VelmoraPage.box = box;
+            box.showModal();
+            VelmoraPage.placeBox();
+            const entry = box.querySelector('.v-box-entry');
+            (entry || box.querySelector('button')).focus();
+            // Escape closes it as Cancel does: returnValue stays ''.
+            return new Promise((resolve) => box.addEventListener('close', () => {
+                const answer = box.returnValue === 'OK' && entry ? entry.value : '';
+                box.remove();
+                VelmoraPage.box = null;
+                if (back && back.isConnected)
+                    back.focus({preventScroll: true});
+                resolve(answer);
+            }, {once: true}));
+        },
+        // In the owner window's colours; named and described for a screen reader by its title
+        // and text. A message box alerts.
+        makeBox: function(owner, title, text, input) {
             const box = document.createElement('dialog');
             box.className = 'v-box';
-            box.dataset.owner = ownerId;
             if (!input)
                 box.setAttribute('role', 'alertdialog');
             box.setAttribute('aria-labelledby', 'v-box-title');
             box.setAttribute('aria-describedby', 'v-box-text');
-            const owner = VelmoraPage.elements[ownerId];
             box.style.backgroundColor = owner.style.backgroundColor;
             box.style.color = owner.style.color;
             const heading = document.createElement('div');
             heading.className = 'v-box-title';
             heading.id = 'v-box-title';
             heading.textContent = title;
+            const body = document.createElement('div');
+            body.className = 'v-box-body';
             const message = document.createElement('p');
             message.className = 'v-box-text';
             message.id = 'v-box-text';
             VelmoraPage.setLanguages(message, text);
-            const body = document.createElement('div');
-            body.className = 'v-box-body';
             body.appendChild(message);
-            let entry = null;
-            if (input) {
-                entry = document.createElement('input');
-                entry.type = 'text';
-                entry.className = 'v-box-entry';
-                entry.spellcheck = false;
-                entry.autocomplete = 'off';
-                entry.setAttribute('aria-labelledby', 'v-box-text');
-                // Not while an input method still composes (Japanese, typed by reading).
-                entry.addEventListener('keydown', (event) => {
-                    if (event.key === 'Enter' && !event.isComposing) {
-                        event.preventDefault();
-                        box.close('OK');
-                    }
-                });
-                body.appendChild(entry);
-            }
+            if (input)
+                body.appendChild(VelmoraPage.boxEntry(box));
             const buttons = document.createElement('div');
             buttons.className = 'v-box-buttons';
-            // Each button closes the box with its caption for the answer.
+            // Each closes the box with its caption for the answer.
             for (const caption of input ? ['OK', 'Cancel'] : ['OK']) {
                 const button = document.createElement('button');
                 button.type = 'button';
@@ -390,20 +394,24 @@ mergeInto(LibraryManager.library, {
             body.appendChild(buttons);
             box.appendChild(heading);
             box.appendChild(body);
-            document.body.appendChild(box);
-            VelmoraPage.box = box;
-            box.showModal();
-            VelmoraPage.placeBox();
-            (entry || buttons.firstChild).focus();
-            // Escape closes it as Cancel does: returnValue stays ''.
-            return new Promise((resolve) => box.addEventListener('close', () => {
-                const answer = box.returnValue === 'OK' && entry ? entry.value : '';
-                box.remove();
-                VelmoraPage.box = null;
-                if (back && back.isConnected)
-                    back.focus({preventScroll: true});
-                resolve(answer);
-            }, {once: true}));
+            return box;
+        },
+        // Named by the prompt; Enter in it is OK, but not while an input method still composes
+        // (Japanese, typed by its reading).
+        boxEntry: function(box) {
+            const entry = document.createElement('input');
+            entry.type = 'text';
+            entry.className = 'v-box-entry';
+            entry.spellcheck = false;
+            entry.autocomplete = 'off';
+            entry.setAttribute('aria-labelledby', 'v-box-text');
+            entry.addEventListener('keydown', (event) => {
+                if (event.key === 'Enter' && !event.isComposing) {
+                    event.preventDefault();
+                    box.close('OK');
+                }
+            });
+            return entry;
         },
         // At desktop width centred over its window's part on screen, as the desktop centres a
         // box over its parent; on a narrow screen across the top of what is seen, above the
