@@ -60,6 +60,7 @@ class Engine:
 
     name = None
     console = None  # why the console's errors cannot all be read, where they cannot
+    buttons_by_key = None  # why a key cannot press a focused button, where it cannot
 
     def has_box(self, seconds=0):
         """Whether one of the program's boxes is open, waiting up to `seconds` for one."""
@@ -339,6 +340,8 @@ class Firefox(Engine):
     """Debian's firefox-esr, headless, with a fresh profile, driven over WebDriver BiDi."""
 
     name = 'firefox'
+    buttons_by_key = ('the headless window never has the focus (document.hasFocus() is false), '
+                      'and Enter or Space there reaches a focused button but does not press it')
 
     # The Clipboard API without Firefox's paste menu, which no automation can press.
     PREFS = {'dom.events.testing.asyncClipboard': True}
