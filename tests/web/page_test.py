@@ -674,6 +674,8 @@ class Browser(Page):
         self.type('Form1', 'Text1', 'water')
         self.click('Form1', 'Command2')
         self.assertEqual(self.texts('Form1', 'Label1', 'Label15'), ['水', ' 264'])
+        self.click('Form1', 'Help')  # the boxes from disk too
+        self.assertTrue(self.box().startswith(HELP_START))
 
     def test_keys(self):
         self.script(
