@@ -732,6 +732,15 @@ class Browser(Page):
         finally:
             self.browser.without_clipboard_api(False)
 
+    def test_nothing_else_runs_while_a_box_is_open(self):
+        self.click('Form1', 'Command8')
+        self.browser.key(F1)  # the shortcut, and a click that reaches a button behind anyway
+        self.script('document.querySelector(arguments[0]).click()',
+                    self.selector('Form1', 'Command7'))
+        self.assertEqual(self.box(None), FIRST)
+        self.assertNoBox()
+        self.assertEqual(self.texts('Form1', 'Label15'), [''])
+
     def test_boxes_ask_where_the_browsers_own_are_stopped(self):
         self.script('window.alert = window.confirm = () => { throw new Error("stopped"); };'
                     'window.prompt = () => null;')
