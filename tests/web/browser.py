@@ -22,12 +22,9 @@ import time
 import warnings
 
 from selenium import webdriver
-from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support import expected_conditions
-from selenium.webdriver.support.ui import WebDriverWait
 
 # Headless, as root, and quiet: no first-run page, no background traffic, nothing from elsewhere.
 FLAGS = [
@@ -54,11 +51,57 @@ def serve(folder):
     return 'http://127.0.0.1:%d/' % server.server_address[1]
 
 
+BOX = 'dialog.v-box[open]'  # the program's open message or input box
+ESCAPE = '\ue00c'  # WebDriver's key value
+
+
 class Engine:
     """What every engine does alike, or cannot do unless its adapter says otherwise."""
 
     name = None
     console = None  # why the console's errors cannot all be read, where they cannot
+    buttons_by_key = None  # why a key cannot press a focused button, where it cannot
+
+    def has_box(self, seconds=0):
+        """Whether one of the program's boxes is open, waiting up to `seconds` for one."""
+        deadline = time.monotonic() + seconds
+        while not self.script('return !!document.querySelector(arguments[0])', BOX):
+            if time.monotonic() >= deadline:
+                return False
+            time.sleep(0.02)
+        return True
+
+    def box(self, answer=''):
+        """Answers the open box and returns its text: OK with `answer` typed into an input
+        box's text box, or Escape (the desktop's Cancel of either box) for None."""
+        if not self.has_box(5):
+            raise AssertionError('no box opened')
+        text = self.script('return document.querySelector(arguments[0]).textContent',
+                           BOX + ' .v-box-text')
+        if answer is None:
+            self.key(ESCAPE)
+        else:
+            if answer:
+                self.type(BOX + ' input.v-box-entry', answer)
+            self.click(self.box_button('OK'))
+        self.settle()
+        return text
+
+    def settle(self):
+        """Returns once the handler of a box just closed has gone on: when the box has left
+        the page, which it does just before the handler wakes."""
+        for _ in range(250):
+            if not self.script('return !!document.querySelector("dialog.v-box:not([open])")'):
+                return
+            time.sleep(0.02)
+        raise AssertionError('the answered box stayed on the page')
+
+    def box_button(self, caption):
+        """A selector of the open box's button with that caption."""
+        place = self.script('return [...document.querySelectorAll(arguments[0])]'
+                            '.findIndex(b => b.textContent === arguments[1]) + 1',
+                            BOX + ' button', caption)
+        return '%s button:nth-of-type(%d)' % (BOX, place)
 
     def write_clipboard(self, text):
         self.script('navigator.clipboard.writeText(arguments[0])', text)
@@ -79,7 +122,7 @@ class Engine:
 
 
 class Selenium(Engine):
-    """The steps over a classic WebDriver session. Boxes are left open for the caller to answer."""
+    """The steps over a classic WebDriver session."""
 
     driver = None
 
@@ -104,41 +147,10 @@ class Selenium(Engine):
         box.send_keys(text)
 
     def key(self, key, selector=None):
-        """Presses `key`. In WebKit a key that opens a box returns only once it is answered, so
-        the press runs aside, and returns when it ends or a box opens."""
-        def press():
-            if selector:
-                self.find(selector).send_keys(key)
-            else:
-                ActionChains(self.driver).send_keys(key).perform()
-        pressing = threading.Thread(target=press)
-        pressing.start()
-        while pressing.is_alive():
-            if self.has_box():
-                self.pending.append(pressing)
-                return
-            pressing.join(0.02)
-
-    def box(self, answer=''):
-        """Answers the open box: OK with `answer` typed into a prompt, or Cancel for None."""
-        box = WebDriverWait(self.driver, 5).until(expected_conditions.alert_is_present())
-        text = box.text
-        if answer is None:
-            box.dismiss()
+        if selector:
+            self.find(selector).send_keys(key)
         else:
-            if answer:
-                box.send_keys(answer)
-            box.accept()
-        while self.pending:
-            self.pending.pop().join()
-        return text
-
-    def has_box(self, seconds=0):
-        try:
-            WebDriverWait(self.driver, seconds).until(expected_conditions.alert_is_present())
-            return True
-        except TimeoutException:
-            return False
+            ActionChains(self.driver).send_keys(key).perform()
 
     def new_tab(self):
         self.driver.switch_to.new_window('tab')
@@ -169,11 +181,9 @@ class Chromium(Selenium):
                              '--user-data-dir=' + self.profile]:
             options.add_argument(flag)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        options.set_capability('unhandledPromptBehavior', 'ignore')
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.driver.set_script_timeout(120)
         self.preload = None
-        self.pending = []  # presses that wait for their box to be answered
 
     def quit(self):
         self.driver.quit()
@@ -259,7 +269,6 @@ class WebKit(Selenium):
         options = Options()
         options.binary_location = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
         options.add_argument('--automation')
-        options.set_capability('unhandledPromptBehavior', 'ignore')
         try:
             with warnings.catch_warnings():  # this selenium's WebKitGTK still uses old names
                 warnings.simplefilter('ignore', DeprecationWarning)
@@ -267,7 +276,6 @@ class WebKit(Selenium):
                                                   options=options)
             self.driver.set_window_size(width, height)
             self.driver.set_script_timeout(120)
-            self.pending = []
         except Exception:
             self.xvfb.quit()
             raise
@@ -329,12 +337,11 @@ def _argument(value):
 
 
 class Firefox(Engine):
-    """Debian's firefox-esr, headless, with a fresh profile, driven over WebDriver BiDi.
-
-    A click that opens alert() or prompt() returns only once the box is answered: click() starts
-    it and returns when the box opens, and box() answers the box, then awaits the click."""
+    """Debian's firefox-esr, headless, with a fresh profile, driven over WebDriver BiDi."""
 
     name = 'firefox'
+    buttons_by_key = ('the headless window never has the focus (document.hasFocus() is false), '
+                      'and Enter or Space there reaches a focused button but does not press it')
 
     # The Clipboard API without Firefox's paste menu, which no automation can press.
     PREFS = {'dom.events.testing.asyncClipboard': True}
@@ -361,15 +368,10 @@ class Firefox(Engine):
         self.lock = threading.Lock()
         self.next_id = 0
         self.answers = {}
-        self.events = queue.Queue()
         self.console = []
-        self.prompt = None
-        self.pending = []
         threading.Thread(target=self._read, daemon=True).start()
-        self.command('session.new', capabilities={
-            'alwaysMatch': {'unhandledPromptBehavior': {'default': 'ignore'}}})
-        self.command('session.subscribe',
-                     events=['browsingContext.userPromptOpened', 'log.entryAdded'])
+        self.command('session.new', capabilities={})
+        self.command('session.subscribe', events=['log.entryAdded'])
         self.context = self.command('browsingContext.getTree')['contexts'][0]['context']
         self.size = (width, height)
         self.command('browsingContext.setViewport', context=self.context,
@@ -382,11 +384,8 @@ class Firefox(Engine):
                 message = json.loads(self.socket.recv())
                 if 'id' in message:
                     self.answers[message['id']].put(message)
-                elif message.get('method') == 'log.entryAdded':
-                    if message['params'].get('level') == 'error':
-                        self.console.append(message['params'].get('text'))
-                else:
-                    self.events.put(message)
+                elif message['params'].get('level') == 'error':  # log.entryAdded
+                    self.console.append(message['params'].get('text'))
         except Exception:
             pass
 
@@ -450,28 +449,7 @@ class Firefox(Engine):
         return {'sharedId': node['sharedId']}
 
     def _act(self, actions):
-        """Starts the actions; returns when they end or a box opens, whichever comes first."""
-        number = self.send('input.performActions', context=self.context, actions=actions)
-        deadline = time.monotonic() + 60
-        while time.monotonic() < deadline:
-            if not self.answers[number].empty():
-                self.wait(number)
-                return
-            if self._take_prompt(0.02):
-                self.pending.append(number)
-                return
-        raise BiDiError('the actions did not end')
-
-    def _take_prompt(self, timeout):
-        if self.prompt:
-            return True
-        try:
-            event = self.events.get(timeout=timeout)
-        except queue.Empty:
-            return False
-        if event.get('method') == 'browsingContext.userPromptOpened':
-            self.prompt = event['params']
-        return bool(self.prompt)
+        self.command('input.performActions', context=self.context, actions=actions)
 
     def click(self, selector):
         self._act([{'type': 'pointer', 'id': 'mouse', 'parameters': {'pointerType': 'mouse'},
@@ -497,22 +475,6 @@ class Firefox(Engine):
         if selector:
             self._call('function(s) { document.querySelector(s).focus(); }', [selector], False)
         self._keys(key)
-
-    def box(self, answer=''):
-        if not self._take_prompt(5):
-            raise BiDiError('no box opened')
-        text = self.prompt['message']
-        params = {'context': self.prompt['context'], 'accept': answer is not None}
-        if answer and self.prompt['type'] == 'prompt':
-            params['userText'] = answer
-        self.prompt = None
-        self.command('browsingContext.handleUserPrompt', **params)
-        while self.pending:
-            self.wait(self.pending.pop())
-        return text
-
-    def has_box(self, seconds=0):
-        return self._take_prompt(max(seconds, 0.01))
 
     def errors(self):
         errors, self.console = self.console, []

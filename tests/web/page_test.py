@@ -17,9 +17,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import ENGINES, Unsupported, serve  # noqa: E402
-
-from selenium.common.exceptions import UnexpectedAlertPresentException  # noqa: E402
+from browser import BOX, ENGINES, ESCAPE, Unsupported, serve  # noqa: E402
 
 TAB, ENTER, F1 = '\ue004', '\ue007', '\ue031'  # WebDriver's key values
 SITE = URL = WINDOWS = ENGINE = None  # set by main()
@@ -32,6 +30,7 @@ FIRST = 'Sorry, This is the first record. Enter the record number (1 to 320) !'
 LAST = 'Sorry, This is the last record. Enter the record number (1 to 320) !'
 HIDDEN_AT_START = {'Command3', 'Command9', 'Label12', 'Label13', 'Label2', 'Label3', 'Label11'}
 LOADED_CAPTIONS = {'Label7': 'The Kunyomi:'}  # Form_Load's captions where the table's differ
+TITLE = 'Online Kanji Learning Program'  # every box's, app/identity.h's ProgramTitle
 
 # The names of the windows shown.
 SHOWN = """return [...document.querySelectorAll('[data-name^="Form"]')]
@@ -179,7 +178,8 @@ const get = (form, name) => document.querySelector(`[data-name="${form}"] [data-
 })();
 """
 
-# The contrast of every shown text against the colour it stands on (WCAG 2).
+# The contrast of every shown text of the windows (or of the elements a selector names) against
+# the colour it stands on (WCAG 2).
 CONTRAST = """
 const rgb = s => s.match(/[\\d.]+/g).map(Number);
 const channel = v => (v /= 255) <= 0.04045 ? v / 12.92 : Math.pow((v + 0.055) / 1.055, 2.4);
@@ -193,7 +193,7 @@ const background = e => {
     return rgb(getComputedStyle(document.body).backgroundColor);
 };
 const low = [];
-for (const e of document.querySelectorAll('[data-name^="Form"] *')) {
+for (const e of document.querySelectorAll(arguments[0] || '[data-name^="Form"] *')) {
     if (!e.getClientRects().length)
         continue;
     const text = e.tagName === 'INPUT' ? (e.type === 'text' ? e.value : '') : [...e.childNodes]
@@ -209,7 +209,7 @@ return low;
 """
 
 
-# What a thumb and an eye meet in a shown window: targets under 44 x 44 CSS px or beyond the
+# What a thumb and an eye meet in a shown window or box (a selector): targets under 44 x 44 CSS px or beyond the
 # screen, text under 14 px (16 px in a text box, so that no phone zooms in on it), a page that
 # scrolls sideways, controls over one another; the size of each control's text, and each shown
 # control's box in the page's order.
@@ -218,7 +218,7 @@ const root = document.documentElement;
 const problems = [];
 if (root.scrollWidth > root.clientWidth)
     problems.push(`the page scrolls sideways: ${root.scrollWidth} > ${root.clientWidth}`);
-const window_ = document.querySelector(`[data-name="${arguments[0]}"]`);
+const window_ = document.querySelector(arguments[0]);
 const shown = e => e.getClientRects().length > 0;
 const name = e => (e.closest('[data-name]') || e).dataset.name || e.className;
 for (const e of window_.querySelectorAll('button, input[type=text], .v-check, [role=button]')) {
@@ -398,7 +398,10 @@ class Page(unittest.TestCase):
         return [state[name]['text'] for name in names]
 
     def box(self, answer=''):
-        """Answers the open box: OK with `answer` typed into a prompt, or Cancel for None."""
+        """Answers the open box: OK with `answer` typed into a prompt, or Cancel for None. On a
+        phone, every box is first held to the window's rules for a thumb."""
+        if self.screen and self.browser.has_box(5):
+            self.assertEqual(self.script(TOUCH, BOX)['problems'], [])
         text = self.browser.box(answer)
         self.step()
         return text
@@ -428,13 +431,7 @@ class Page(unittest.TestCase):
         self.browser.cdp('Input.dispatchTouchEvent', type='touchStart',
                          touchPoints=[{'x': x, 'y': y}])
         self.browser.cdp('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
-
-        def tapped():
-            try:
-                return self.browser.has_box() or self.script('return window.velmoraTapped')
-            except UnexpectedAlertPresentException:  # the tap opened a box just now
-                return True
-        self.until(tapped, 5)
+        self.until(lambda: self.script('return window.velmoraTapped'), 5)
 
     def assertTabOrder(self, form, focused_first=False):
         """The page's order of the window's controls is the table's tab order, and Tab visits
@@ -464,7 +461,7 @@ class Page(unittest.TestCase):
     def assertForTouch(self, form):
         """The shown window for a thumb, its kanji the largest text, and its lines read one
         below the other, each left to right or wrapping downwards."""
-        found = self.script(TOUCH, form)
+        found = self.script(TOUCH, f'[data-name="{form}"]')
         self.assertEqual(found['problems'], [])
         self.assertEqual(self.script(CONTRAST), [])
         kanji = [size for name, size in found['sizes'].items() if name in KANJI[form]]
@@ -677,6 +674,8 @@ class Browser(Page):
         self.type('Form1', 'Text1', 'water')
         self.click('Form1', 'Command2')
         self.assertEqual(self.texts('Form1', 'Label1', 'Label15'), ['水', ' 264'])
+        self.click('Form1', 'Help')  # the boxes from disk too
+        self.assertTrue(self.box().startswith(HELP_START))
 
     def test_keys(self):
         self.script(
@@ -733,13 +732,24 @@ class Browser(Page):
         finally:
             self.browser.without_clipboard_api(False)
 
-    def test_suppressed_prompt(self):
-        # A browser told to stop a page's boxes answers null at once, as Cancel does.
-        self.script('window.prompt = () => null')
+    def test_nothing_else_runs_while_a_box_is_open(self):
         self.click('Form1', 'Command8')
+        self.browser.key(F1)  # the shortcut, and a click that reaches a button behind anyway
+        self.script('document.querySelector(arguments[0]).click()',
+                    self.selector('Form1', 'Command7'))
+        self.assertEqual(self.box(None), FIRST)
         self.assertNoBox()
-        self.click('Form1', 'Command7')
-        self.assertEqual(self.texts('Form1', 'Label15'), [' 1'])
+        self.assertEqual(self.texts('Form1', 'Label15'), [''])
+
+    def test_boxes_ask_where_the_browsers_own_are_stopped(self):
+        self.script('window.alert = window.confirm = () => { throw new Error("stopped"); };'
+                    'window.prompt = () => null;')
+        self.click('Form1', 'Command8')
+        self.assertEqual(self.box('320'), FIRST)
+        self.click('Form1', 'Command8')
+        self.assertEqual(self.texts('Form1', 'Label15'), [' 320'])
+        self.click('Form1', 'Help')
+        self.assertTrue(self.box().startswith(HELP_START))
 
     def test_readable_under_a_dark_colour_scheme(self):
         for switched in (False, True):  # dark at the start, and the scheme changed while running
@@ -755,6 +765,10 @@ class Browser(Page):
                 self.click('Form1', 'Command2')
                 self.click('Form1', 'Command4')
                 self.assertEqual(self.script(CONTRAST), [])
+                self.click('Form1', 'Help')
+                self.assertTrue(self.browser.has_box(5))
+                self.assertEqual(self.script(CONTRAST, BOX + ' *'), [])
+                self.box()
                 self.click('Form1', 'Command10')
                 self.type('Form2', 'Text1', '水')
                 self.click('Form2', 'Command1')
@@ -801,15 +815,23 @@ class Browser(Page):
             self.phone(width, height)
         except Unsupported as reason:
             return self.skipCheck('the keyboard', reason)
+        focused = """
+            const e = document.activeElement, b = e.getBoundingClientRect();
+            return [e.dataset.name || e.className, b.top, b.bottom,
+                    visualViewport.offsetTop + visualViewport.height]"""
         try:
             self.open()
+            self.click('Form1', 'Command8')  # the browse prompt, its text box focused
+            self.phone(width, height // 3)  # the keyboard takes the lower two thirds
+            box = self.script(focused)
+            self.assertEqual(box[0], 'v-box-entry')
+            self.assertTrue(0 <= box[1] and box[2] <= box[3], box)
+            self.box(None)
+            self.phone(width, height)
             self.click('Form1', 'Command10')
             self.click('Form2', 'Text2')
-            self.phone(width, height // 3)  # the keyboard takes the lower two thirds
-            box = self.script("""
-                const b = document.activeElement.getBoundingClientRect();
-                return [document.activeElement.dataset.name, b.top, b.bottom,
-                        visualViewport.offsetTop + visualViewport.height]""")
+            self.phone(width, height // 3)
+            box = self.script(focused)
             self.assertEqual(box[0], 'Text2')
             self.assertTrue(0 <= box[1] and box[2] <= box[3], box)
         finally:
@@ -866,6 +888,67 @@ class Access(Page):
         self.click('Form2', 'Command4')
         self.assertEqual(self.violations(), [])
         self.assertEqual(self.script(UNMARKED), [])
+
+    def test_boxes(self):
+        """Each kind of box, opened and closed each way: its title, text and buttons, over its
+        window in the desktop's UI font, named and described for a screen reader, the focus
+        inside it and back on its opener after, axe clean while open, and the answer each way
+        gives (an input box: what was typed for OK and Enter, nothing else)."""
+        opened = """
+            const box = document.querySelector(arguments[0]), r = box.getBoundingClientRect();
+            const owner = document.querySelector('[data-name="Form1"]').getBoundingClientRect();
+            const text = id => document.getElementById(box.getAttribute(id)).className;
+            const entry = box.querySelector('input');
+            const face = e => ['fontFamily', 'fontSize', 'fontWeight'].map(
+                p => getComputedStyle(e)[p]).join();
+            return {title: box.querySelector('.v-box-title').textContent,
+                role: box.getAttribute('role'),
+                buttons: [...box.querySelectorAll('button')].map(b => b.textContent),
+                entry: entry && entry.value, focused: box.contains(document.activeElement)
+                    && document.activeElement === (entry || box.querySelector('button')),
+                named: [text('aria-labelledby'), text('aria-describedby')],
+                over: r.left + r.width / 2 > owner.left && r.left + r.width / 2 < owner.right
+                    && r.top + r.height / 2 > owner.top && r.top + r.height / 2 < owner.bottom,
+                font: face(box.querySelector('.v-box-text'))
+                    === face(document.querySelector('.v-menubar button'))};"""
+        same = {'title': TITLE, 'named': ['v-box-title', 'v-box-text'], 'focused': True,
+                'over': True, 'font': True}
+        message = dict(same, role='alertdialog', buttons=['OK'], entry=None)
+        prompt = dict(same, role=None, buttons=['OK', 'Cancel'], entry='')
+        # Clicked, or a key pressed in it (F1 opens the help note).
+        for opener, key, kind, close in (
+                ('Command2', None, message, 'OK'), ('Command2', None, message, ESCAPE),
+                ('Text1', F1, message, ENTER), ('Command8', None, prompt, 'OK'),
+                ('Command8', None, prompt, ENTER), ('Command8', None, prompt, 'Cancel'),
+                ('Command8', None, prompt, ESCAPE)):
+            with self.subTest(opener=opener, close=close):
+                self.open()
+                self.type('Form1', 'Text1', 'nothing')
+                if key:
+                    self.browser.key(key, self.selector('Form1', opener))
+                else:
+                    self.browser.click(self.selector('Form1', opener))
+                self.assertTrue(self.browser.has_box(5))
+                self.assertEqual(self.script(opened, BOX), kind)
+                self.assertEqual(self.violations(), [])
+                if kind is prompt:
+                    self.browser.key('320')
+                if close == ENTER and kind is message and self.browser.buttons_by_key:
+                    self.skipCheck('Enter on a message box\'s OK', self.browser.buttons_by_key)
+                    close = ESCAPE
+                if close in ('OK', 'Cancel'):
+                    self.browser.click(self.browser.box_button(close))
+                else:
+                    self.browser.key(close)
+                self.browser.settle()
+                self.assertFalse(self.browser.has_box())
+                self.assertEqual(self.script(ACTIVE), opener)
+                if kind is prompt:
+                    self.click('Form1', 'Command8')
+                    if close in ('OK', ENTER):
+                        self.assertEqual(self.texts('Form1', 'Label15'), [' 320'])
+                    else:
+                        self.assertEqual(self.box(None), FIRST)
 
     def test_record_and_meaning_are_said_once(self):
         self.script(LISTEN)
