@@ -31,7 +31,7 @@ web=(
 )
 windows=(
     cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth openbox imagemagick fonts-ipafont-gothic fonts-dejavu-core
+    wine wine64 xvfb xauth openbox fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
 )
 
 [ $# -gt 0 ] || set -- run
