@@ -9,6 +9,8 @@
 #include "ui/platform.h"
 #include "ui/win32/native.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -226,6 +228,18 @@ void journeysGroup()
     click(f2("Label2[1]"));
     CHECK(!text(f2("Label1")).empty() && form2.labelArray("Label2").at(1).background() == ui::White,
         "a cell click shows its kanji");
+    // A screen reader's press on a cell does what a click does.
+    IAccessible *cell = nullptr;
+    AccessibleObjectFromWindow(f2("Label2[2]"), DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+        reinterpret_cast<void **>(&cell));
+    BSTR action = nullptr;
+    VARIANT self {};
+    self.vt = VT_I4; // .lVal 0: CHILDID_SELF
+    CHECK(cell && cell->get_accDefaultAction(self, &action) == S_OK && SysStringLen(action) > 0
+            && cell->accDoDefaultAction(self) == S_OK,
+        "the cells have a press action");
+    pump();
+    CHECK(form2.labelArray("Label2").at(2).background() == ui::White, "pressing a cell shows it");
     type(f2("Text2"), u"taberu");
     click(f2("Command4"));
     const VerbForms forms = ConjugateVerb(u"taberu");

@@ -64,6 +64,10 @@ namespace win32 {
     // Whether endProgram() has been called: from then on no handler runs.
     bool ending();
 
+    // Gives a cell of a label array a default action for screen readers, "Press", that does
+    // what a click does.
+    void makePressable(HWND cell);
+
     // Fits the control's caption to its rectangle by the rule of ui/fit.h and sets its font.
     void fitCaption(Native &native);
 

@@ -5,6 +5,7 @@
 #include "ui/win32/native.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <stdexcept>
 
@@ -113,6 +114,8 @@ namespace {
                 throw std::runtime_error("cannot create control " + control.name);
             if (row.kind == Kind::CheckBox)
                 SendMessageW(native->hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            if (control.inArray)
+                win32::makePressable(native->hwnd);
             window.byName[control.name] = native.get();
             window.controls[std::size_t(i)] = std::move(native);
         }
@@ -304,6 +307,8 @@ namespace {
         static const bool registered = [] {
             INITCOMMONCONTROLSEX controls {sizeof controls, ICC_STANDARD_CLASSES};
             InitCommonControlsEx(&controls);
+            // For the objects the cells give screen readers.
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             WNDCLASSEXW form {};
             form.cbSize = sizeof form;
             form.lpfnWndProc = formProcedure;
