@@ -58,6 +58,18 @@ void pump()
         ui::win32::processMessage(msg);
 }
 
+// Lets the window manager's answers (activation, focus) arrive before keys are pressed, which
+// would otherwise go to whichever control had the focus when they came.
+void settle(const ui::Window &window)
+{
+    HWND hwnd = window.impl().hwnd;
+    SetForegroundWindow(hwnd);
+    for (int i = 0; i < 60 && (i < 10 || GetActiveWindow() != hwnd); ++i) {
+        pump();
+        Sleep(20);
+    }
+}
+
 HWND handle(const ui::Window &window, std::string_view name)
 {
     return window.impl().byName.find(name)->second->hwnd;
@@ -163,7 +175,7 @@ void layoutGroup(UINT systemDpi)
     click(handle(program.dictionary().window(), "Command10"));
     for (ui::Window *window : {&program.dictionary().window(), &program.expression()->window()}) {
         window->show();
-        pump();
+        settle(*window);
         checkPlaces(*window, systemDpi);
         checkKeyboardAndNames(*window);
         // Moved to a monitor of another scale: everything follows it, and back.
@@ -183,6 +195,7 @@ void journeysGroup()
     Program program(dialogs, [&ends] { ++ends; });
     program.start();
     const ui::Window &form1 = program.dictionary().window();
+    settle(form1);
     const auto f1 = std::bind_front(handle, std::cref(form1));
 
     // Before the first record, then past the last: each end asks for a record number.
@@ -219,6 +232,7 @@ void journeysGroup()
     const ui::Window &form2 = program.expression()->window();
     const auto f2 = std::bind_front(handle, std::cref(form2));
     CHECK(!form1.isVisible() && form2.isVisible(), "Check Expression switches windows");
+    settle(form2);
     type(f2("Text1"), u"日本語の本");
     click(f2("Command1"));
     std::u16string cells;
@@ -278,8 +292,8 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD)
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&open));
-    if (!open)
-        return;
+    if (!open || !IsChild(open, GetFocus()))
+        return; // not yet, or not yet focused: the next tick looks again
     KillTimer(nullptr, timer);
     box.seen = true;
     CHECK(
@@ -306,6 +320,7 @@ void boxesGroup()
     Program program(unused, [] {});
     program.start();
     ui::Window &form1 = program.dictionary().window();
+    settle(form1); // placed by the window manager before a box is centred over it
     const auto dialogs = ui::toolkitDialogs(app::ProgramTitle);
     box = {ui::win32::handleOf(form1), u"No such word", VK_RETURN};
     SetTimer(nullptr, 0, 100, answerBox);
