@@ -20,7 +20,7 @@ cmake --build --preset windows -j "$(nproc)" >&2
 if $test; then
     stage "testing (Windows, under Wine)"
     # Under a window manager: without one, Wine waits two seconds for each window it hides.
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+    xvfb-run -a -s "-screen 0 1600x1200x24" bash -c \
         'openbox >/dev/null 2>&1 & trap "kill $!" EXIT; ctest --preset windows' >&2
 fi
 echo "$PWD/build/windows/app/velmora-kanji.exe"

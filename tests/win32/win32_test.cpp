@@ -183,6 +183,7 @@ void layoutGroup(UINT systemDpi)
             RECT suggested {0, 0, 100, 100};
             SendMessageW(window->impl().hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                 reinterpret_cast<LPARAM>(&suggested));
+            settle(*window);
             checkPlaces(*window, dpi);
         }
     }
