@@ -5,6 +5,8 @@
 #                                   npm test tools of tests/web (package-lock.json)
 #   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
 #   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
+#   bash scripts/setup.sh windows   MinGW-w64, which builds the Windows program, and Wine on a
+#                                   private X server for its tests (scripts/windows.sh)
 set -euo pipefail
 
 # Building, and what the program loads at run time that no library link shows.
@@ -29,6 +31,10 @@ web=(
     emscripten
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
+windows=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth openbox fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
+)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
@@ -40,7 +46,8 @@ for purpose in "$@"; do
     test) wanted+=("${test[@]}") locale=id_ID.UTF-8 node_tools=tests/web ;;
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
-    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
+    windows) wanted+=("${windows[@]}") ;;
+    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package, web or windows)" >&2 && exit 2 ;;
     esac
 done
 

@@ -45,16 +45,20 @@ constexpr FontFace faceOf(Font font)
 struct Substitution
 {
     std::u16string_view face;
-    std::array<std::u16string_view, 3> installed; // in order of preference; empty ends it
+    std::array<std::u16string_view, 6> installed; // in order of preference; empty ends it
 };
 
 // IPAPGothic is proportional like the face it stands for; DejaVu Sans Condensed Bold keeps the
-// title on one line.
+// title on one line. Windows without its Japanese supplemental fonts lacks MS PGothic but has
+// Meiryo or Yu Gothic UI; it has no DejaVu face, and Tahoma is its narrow UI face.
 inline constexpr Substitution Substitutions[] = {
-    {JapaneseGothic, {u"IPAPGothic", u"IPAGothic", u"Noto Sans CJK JP"}},
-    {u"MS PGothic", {u"IPAPGothic", u"IPAGothic", u"Noto Sans CJK JP"}},
+    {JapaneseGothic,
+        {u"MS PGothic", u"Meiryo", u"Yu Gothic UI", u"IPAPGothic", u"IPAGothic",
+            u"Noto Sans CJK JP"}},
+    {u"MS PGothic", {u"Meiryo", u"Yu Gothic UI", u"IPAPGothic", u"IPAGothic", u"Noto Sans CJK JP"}},
     {u"Tahoma", {u"DejaVu Sans Condensed", u"DejaVu Sans"}},
     {u"Lucida Sans Unicode", {u"DejaVu Sans"}},
+    {u"DejaVu Sans Condensed", {u"Tahoma"}},
 };
 
 } // namespace ui

@@ -1,0 +1,17 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix): the
+# posix thread model, whose libstdc++ has std::thread and std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(triple x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Everything linked in, the C and C++ runtimes and winpthread too, so the program needs no DLL
+# beyond Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# CTest runs the Windows tests under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,89 @@
+#pragma once
+
+// What the Win32 binding keeps behind the handles of ui/controls.h and ui/window.h: each control a
+// child window of its form, made from the resolved layout in the form's WM_CREATE.
+
+#include "ui/layout.h"
+#include "ui/win32/application.h"
+#include "ui/window.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace ui {
+
+struct Native
+{
+    HWND hwnd = nullptr;
+    Window::Impl *window = nullptr;
+    int control = -1; // its index in the resolved layout; -1 for a menu item
+    std::function<void()> click;
+    Color background; // what WM_CTLCOLORSTATIC paints, where the layout paints the control
+};
+
+struct Window::Impl
+{
+    const WindowSpec *table = nullptr;
+    HWND hwnd = nullptr;
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    ResolvedLayout layout; // at `dpi`
+    std::vector<std::unique_ptr<Native>> controls; // in table order
+    std::map<std::string, Native *, std::less<>> byName; // controls and menu items
+    std::vector<std::unique_ptr<Native>> menu;
+    HACCEL accelerators = nullptr;
+    std::function<void()> closeHandler;
+    HWND lastFocus = nullptr;
+    // Fonts by face, pixel size, letter width and weight, and brushes by colour, for the current
+    // dpi; the window deletes them.
+    std::map<std::tuple<std::u16string, int, int, bool>, HFONT> fonts;
+    std::map<COLORREF, HBRUSH> brushes;
+
+    ~Impl();
+    Native *fromId(int id) const;
+};
+
+namespace win32 {
+
+    // Command ids: controls from ControlIdBase in table order, menu items from MenuIdBase. Both
+    // lie above IDOK and IDCANCEL, which Enter and Escape send and which start nothing.
+    inline constexpr int ControlIdBase = 100;
+    inline constexpr int MenuIdBase = 1000;
+
+    HWND handleOf(const Window &window);
+
+    // Gives a message to the form's accelerators and dialog keys (Tab, Enter, Escape), or
+    // dispatches it.
+    void processMessage(MSG &msg);
+
+    // Whether endProgram() has been called: from then on no handler runs.
+    bool ending();
+
+    // Gives a cell of a label array a default action for screen readers, "Press", that does
+    // what a click does.
+    void makePressable(HWND cell);
+
+    // Fits the control's caption to its rectangle by the rule of ui/fit.h and sets its font.
+    void fitCaption(Native &native);
+
+    inline const wchar_t *wide(std::u16string_view text)
+    {
+        static_assert(sizeof(wchar_t) == sizeof(char16_t));
+        return reinterpret_cast<const wchar_t *>(text.data());
+    }
+
+    inline std::wstring wideString(std::u16string_view text)
+    {
+        return std::wstring(wide(text), text.size());
+    }
+
+    std::u16string windowText(HWND hwnd);
+
+} // namespace win32
+
+} // namespace ui
