@@ -5,6 +5,9 @@
 #                                   npm test tools of tests/web (package-lock.json)
 #   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
 #   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
+#   bash scripts/setup.sh windows   run + MinGW-w64, nsis and the icon tools, which build the
+#                                   Windows program and its installer (scripts/windows.sh), and
+#                                   Wine on Xvfb, which tests them
 set -euo pipefail
 
 # Building, and what the program loads at run time that no library link shows.
@@ -27,6 +30,12 @@ web=(
     emscripten
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
+windows=(
+    g++-mingw-w64-x86-64-posix
+    nsis                       # makensis and its amd64 stubs: the installer
+    librsvg2-bin icoutils zip  # rsvg-convert draws the icon's sizes, icotool makes the .ico
+    wine xvfb xauth xdotool    # the tests: Wine on a private X server, the window looked for
+)
 
 [ $# -gt 0 ] || set -- run
 wanted=("${run[@]}")
@@ -38,7 +47,9 @@ for purpose in "$@"; do
     test) wanted+=("${test[@]}") locale=id_ID.UTF-8 node_tools=tests/web ;;
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
-    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package or web)" >&2 && exit 2 ;;
+    windows) wanted+=("${windows[@]}") ;;
+    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package, web or windows)" >&2 &&
+        exit 2 ;;
     esac
 done
 

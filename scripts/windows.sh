@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Windows program with Debian's MinGW-w64 and leaves in build/windows/ the executable
+# velmora-kanji.exe, its per-user installer velmora-kanji-<version>-setup.exe and
+# velmora-kanji-<version>-windows-x64.zip, which holds the executable alone.
+#   bash scripts/windows.sh          install what is missing, build, and list the three files
+#   bash scripts/windows.sh --test   and run the Windows tests under Wine on a private X server
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/common.sh
+
+flags test -- "$@"
+
+bash scripts/setup.sh windows >&2
+use_ccache
+out=build/windows # the windows preset's binaryDir
+stage "building for Windows (MinGW-w64)"
+mkdir -p build
+cmake --preset windows "${launcher[@]}" >build/windows-configure.log 2>&1 ||
+    { cat build/windows-configure.log >&2; exit 1; }
+cmake --build --preset windows -j "$(nproc)" >&2
+
+if $test; then
+    stage "testing under Wine"
+    ctest --preset windows >&2
+fi
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+files=("$out/velmora-kanji.exe" "$out/velmora-kanji-$version-setup.exe"
+    "$out/velmora-kanji-$version-windows-x64.zip")
+for file in "${files[@]}"; do
+    [ -f "$file" ] || { echo "windows.sh: the build left no $file" >&2; exit 1; }
+done
+ls -l "${files[@]}"
