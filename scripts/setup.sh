@@ -35,6 +35,7 @@ windows=(
     nsis                       # makensis and its amd64 stubs: the installer
     librsvg2-bin icoutils zip  # rsvg-convert draws the icon's sizes, icotool makes the .ico
     wine xvfb xauth xdotool    # the tests: Wine on a private X server, the window looked for
+    fonts-wine                 # Wine's own Tahoma and the Marlett of its title bars' buttons
 )
 
 [ $# -gt 0 ] || set -- run

@@ -2,8 +2,9 @@
 # Builds the Windows program with Debian's MinGW-w64 and leaves in build/windows/ the executable
 # velmora-kanji.exe, its per-user installer velmora-kanji-<version>-setup.exe and
 # velmora-kanji-<version>-windows-x64.zip, which holds the executable alone.
-#   bash scripts/windows.sh          install what is missing, build, and list the three files
-#   bash scripts/windows.sh --test   and run the Windows tests under Wine on a private X server
+#   bash scripts/windows.sh          install what is missing, build, and print the paths of the
+#                                    three files, the executable's first
+#   bash scripts/windows.sh --test   and run the Windows tests under Wine on private X servers
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -30,4 +31,5 @@ files=("$out/velmora-kanji.exe" "$out/velmora-kanji-$version-setup.exe"
 for file in "${files[@]}"; do
     [ -f "$file" ] || { echo "windows.sh: the build left no $file" >&2; exit 1; }
 done
-ls -l "${files[@]}"
+stage "$(stat -c '%n: %s bytes' "${files[@]}" | tr '\n' ' ')"
+printf '%s\n' "${files[@]/#/$PWD/}"

@@ -17,6 +17,8 @@ work=$(realpath "$work")
 # desktop entry and icons into the caller's own home.
 export HOME=$work/home WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# A failed check leaves no Wine process of this prefix behind.
+trap 'wineserver -k 2>/dev/null || true' EXIT
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.velmora.Kanji'
 
 fail() {
@@ -89,7 +91,8 @@ estimated=$(($(value EstimatedSize)))
     fail "EstimatedSize is $estimated KiB, the files take $kib KiB"
 
 echo "== [${SECONDS}s] starting the program through its shortcut"
-wine start /unix "$shortcut" || fail "wine start could not open the shortcut"
+# start returns once the program is started; a shortcut to nothing makes it wait on an error box.
+timeout 30 wine start /unix "$shortcut" || fail "wine start could not open the shortcut"
 window=
 for _ in $(seq 150); do
     window=$(xdotool search --onlyvisible --classname '^velmora-kanji\.exe$' 2>/dev/null | head -1) &&
