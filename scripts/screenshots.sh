@@ -22,7 +22,7 @@ site=$(bash scripts/web.sh --build-only | tail -1)
 /usr/bin/python3 tests/web/screenshot.py "$site" docs/browser-window.png >/dev/null
 /usr/bin/python3 tests/web/screenshot.py "$site" docs/phone-dictionary-window.png \
     docs/phone-expression-window.png --phone 390x844 --scale 2 >/dev/null
-program=$(bash scripts/windows.sh | head -1)
+program=$(bash scripts/windows.sh | tail -1)
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash tests/win32/screenshots.sh "$program" docs build/windows/screenshots
 ls -l docs/dictionary-window.png docs/expression-window.png docs/browser-window.png \

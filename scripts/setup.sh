@@ -7,7 +7,7 @@
 #   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
 #   bash scripts/setup.sh windows   run + MinGW-w64, nsis and the icon tools, which build the
 #                                   Windows program and its installer (scripts/windows.sh), and
-#                                   Wine on Xvfb, which tests them
+#                                   Wine on a private X server, which tests them
 set -euo pipefail
 
 # Building, and what the program loads at run time that no library link shows.
@@ -31,11 +31,12 @@ web=(
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
 windows=(
-    g++-mingw-w64-x86-64-posix
-    nsis                       # makensis and its amd64 stubs: the installer
-    librsvg2-bin icoutils zip  # rsvg-convert draws the icon's sizes, icotool makes the .ico
-    wine xvfb xauth xdotool    # the tests: Wine on a private X server, the window looked for
-    fonts-wine                 # Wine's own Tahoma and the Marlett of its title bars' buttons
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    nsis                         # makensis and its amd64 stubs: the installer
+    librsvg2-bin icoutils zip    # rsvg-convert draws the icon's sizes, icotool makes the .ico
+    wine wine64 xvfb xauth       # the tests: Wine on a private X server
+    openbox xdotool imagemagick  # a window manager for the tests; the pictures' clicks and shots
+    fonts-wine                   # Wine's own Tahoma and the Marlett of its title bars' buttons
 )
 
 [ $# -gt 0 ] || set -- run

@@ -2,7 +2,8 @@
 # Installs what is missing, then checks everything (what .ci/run calls): formatting, the desktop
 # files, fuzzing of the conjugation engine, the suite under AddressSanitizer/UBSan, and the suite
 # in a normal build, once in the C locale and once under the decimal-comma locale id_ID.UTF-8, and
-# the page of the browser build in Chromium, WebKitGTK and Firefox ESR.
+# the page of the browser build in Chromium, WebKitGTK and Firefox ESR, and the Windows build
+# under Wine.
 #   bash scripts/test.sh --quick   the everyday loop: formatting, desktop files, an incremental
 #                                  normal build and one ctest run, the page's tests; no fuzzing,
 #                                  no sanitizer build
@@ -82,6 +83,9 @@ stage "building (browser)"
 bash scripts/web.sh --build-only >/dev/null
 stage "testing (browser: Chromium, WebKitGTK, Firefox ESR)"
 ctest --preset web -j "$jobs"
+
+stage "testing (Windows build, under Wine)"
+bash scripts/windows.sh --test >/dev/null
 
 if ! $quick; then
     # QApplication takes the C library's locale from the environment: numbers, case and sorting

@@ -66,19 +66,38 @@ namespace {
 
     constexpr WORD AnswerId = 101;
 
+    // Boxes open centred over the window that asked, as in the other builds.
+    void centreOver(HWND box, HWND owner)
+    {
+        RECT o, b;
+        GetWindowRect(owner, &o);
+        GetWindowRect(box, &b);
+        SetWindowPos(box, nullptr, (o.left + o.right - (b.right - b.left)) / 2,
+            (o.top + o.bottom - (b.bottom - b.top)) / 2, 0, 0,
+            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // MessageBoxW places its box itself; this hook moves it as it is first activated.
+    thread_local HHOOK centring = nullptr;
+
+    LRESULT CALLBACK centreMessageBox(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const HHOOK hook = centring;
+        if (code == HCBT_ACTIVATE) {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            centreOver(box, GetWindow(box, GW_OWNER));
+            UnhookWindowsHookEx(hook);
+            centring = nullptr;
+        }
+        return CallNextHookEx(hook, code, wParam, lParam);
+    }
+
     INT_PTR CALLBACK inputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     {
         switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            // Centred over the window that asked, whatever the template's place.
-            RECT owner, box;
-            GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
-            GetWindowRect(dialog, &box);
-            const int width = box.right - box.left;
-            const int height = box.bottom - box.top;
-            SetWindowPos(dialog, nullptr, (owner.left + owner.right - width) / 2,
-                (owner.top + owner.bottom - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            centreOver(dialog, GetWindow(dialog, GW_OWNER));
             return TRUE; // the focus goes to the first tab stop, the text box
         }
         case WM_COMMAND:
@@ -109,6 +128,7 @@ namespace {
 
         void message(const Window &owner, std::u16string_view text) override
         {
+            centring = SetWindowsHookExW(WH_CBT, centreMessageBox, nullptr, GetCurrentThreadId());
             MessageBoxW(win32::handleOf(owner), win32::wideString(text).c_str(),
                 win32::wideString(m_title).c_str(), MB_OK);
         }

@@ -72,7 +72,8 @@ namespace {
         return std::max(1, int(std::lround(metrics.tmAveCharWidth * stretch / 100.0)));
     }
 
-    // The room a caption has inside its control, as the control draws it.
+    // The room a caption has inside its control, as comctl32 draws it: a push button's frame and
+    // margins, a check box's box and the gap after it, a frame's indent.
     RECT roomOf(const ResolvedControl &control, UINT dpi)
     {
         const auto px = [dpi](int pixels) {
@@ -81,9 +82,9 @@ namespace {
         const Rect &r = control.rect;
         switch (control.row->kind) {
         case Kind::Button:
-            return {0, 0, r.width - 2 * px(3), r.height - 2 * px(1)};
+            return {0, 0, r.width - px(10), r.height - px(4)};
         case Kind::CheckBox:
-            return {0, 0, r.width - GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) - px(4), r.height};
+            return {0, 0, r.width - px(13) - px(4), r.height};
         case Kind::Frame:
             return {0, 0, r.width - px(16), r.height};
         case Kind::Label:

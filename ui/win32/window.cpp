@@ -60,8 +60,8 @@ namespace {
 
     // Focusable controls in the resolved tab order first, as the dialog manager tabs in z-order,
     // each text box right after its prompt, from which a screen reader takes its name; then the
-    // labels, beneath every other control as in the other builds; the frames last, so that they
-    // clip none of the controls standing in them.
+    // labels, beneath every other control as in the other builds; the frames (and controls out of
+    // the tab order) last, so that a frame clips none of the controls standing in it.
     std::vector<int> creationOrder(const ResolvedLayout &layout)
     {
         std::vector<int> order;
@@ -80,12 +80,13 @@ namespace {
                 place(control.prompt);
             place(i);
         }
-        for (Kind kind : {Kind::Label, Kind::Frame, Kind::Button, Kind::CheckBox, Kind::TextBox}) {
-            for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-                if (layout.controls[i].row->kind == kind)
-                    place(int(i));
-            }
+        // A label later in the table stands above an earlier one it overlaps, as in the others.
+        for (int i = int(layout.controls.size()) - 1; i >= 0; --i) {
+            if (layout.controls[std::size_t(i)].row->kind == Kind::Label)
+                place(i);
         }
+        for (std::size_t i = 0; i < layout.controls.size(); ++i)
+            place(int(i));
         return order;
     }
 
@@ -166,15 +167,26 @@ namespace {
         return menu;
     }
 
-    // The window's outer size for the layout's client area at the window's dpi.
-    SIZE outerSize(const Window::Impl &window)
+    // Sizes the window so that its client area is the layout's: by the frame the system reports,
+    // then by what the client area turned out to be (a menu bar wraps, a frame is of another dpi).
+    void fitClient(const Window::Impl &window, const RECT *place = nullptr)
     {
         RECT rect {0, 0, window.layout.clientWidth, window.layout.clientHeight};
         const auto style = DWORD(GetWindowLongPtrW(window.hwnd, GWL_STYLE));
         const auto exStyle = DWORD(GetWindowLongPtrW(window.hwnd, GWL_EXSTYLE));
         AdjustWindowRectExForDpi(
             &rect, style, GetMenu(window.hwnd) != nullptr, exStyle, window.dpi);
-        return {rect.right - rect.left, rect.bottom - rect.top};
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (place ? 0 : SWP_NOMOVE);
+        const POINT at = place ? POINT {place->left, place->top} : POINT {};
+        SetWindowPos(window.hwnd, nullptr, at.x, at.y, rect.right - rect.left,
+            rect.bottom - rect.top, flags);
+        RECT client;
+        GetClientRect(window.hwnd, &client);
+        const int wider = window.layout.clientWidth - client.right;
+        const int taller = window.layout.clientHeight - client.bottom;
+        if (wider || taller)
+            SetWindowPos(window.hwnd, nullptr, 0, 0, rect.right - rect.left + wider,
+                rect.bottom - rect.top + taller, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
 
     void changeDpi(Window::Impl &window, UINT dpi, const RECT &suggested)
@@ -191,9 +203,7 @@ namespace {
         }
         for (const auto &[key, font] : oldFonts)
             DeleteObject(font);
-        const SIZE size = outerSize(window);
-        SetWindowPos(window.hwnd, nullptr, suggested.left, suggested.top, size.cx, size.cy,
-            SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClient(window, &suggested);
         InvalidateRect(window.hwnd, nullptr, TRUE);
     }
 
@@ -343,8 +353,7 @@ Window::Window(const WindowSpec &table)
             CW_USEDEFAULT, nullptr, menu, GetModuleHandleW(nullptr), m_impl.get());
     if (!hwnd)
         throw std::runtime_error("cannot create window " + std::string(table.name));
-    const SIZE size = outerSize(*m_impl);
-    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClient(*m_impl);
 }
 
 Window::~Window() = default;
