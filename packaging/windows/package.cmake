@@ -22,9 +22,12 @@ file(STRINGS ${packaging}/../debian/control VELMORA_PUBLISHER REGEX "^Maintainer
 string(REGEX REPLACE "^Maintainer: *([^<]*[^< ]) *<.*" "\\1" VELMORA_PUBLISHER
     "${VELMORA_PUBLISHER}")
 if(NOT VELMORA_PRODUCT OR NOT VELMORA_COMMENT OR NOT VELMORA_PUBLISHER)
-    message(FATAL_ERROR "The desktop entry's Name or Comment or debian/control's Maintainer is not found")
+    message(FATAL_ERROR
+        "The desktop entry's Name or Comment or debian/control's Maintainer is not found")
 endif()
 set(VELMORA_EXE_NAME velmora-kanji)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${packaging}/org.velmora.Kanji.desktop ${packaging}/../debian/control)
 
 # Sizes 16 to 48 as bitmaps, which every part of Windows reads; 64 and 256 as PNG, as Windows
 # stores large icons, which keeps the executable small.
@@ -50,7 +53,8 @@ add_custom_command(OUTPUT ${ico}
     DEPENDS ${pngs} VERBATIM)
 
 set(VELMORA_ICO ${ico})
-set(VELMORA_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
+set(VELMORA_VERSION_COMMAS
+    ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/resources.rc.in ${dir}/resources.rc @ONLY)
 target_sources(velmora-kanji PRIVATE ${dir}/resources.rc)
 # windres reads the icon, which CMake's scanner does not see as an input.

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # The installer under Wine, in a fresh prefix on the caller's (private) X server:
-#   bash installer_test.sh SETUP.exe PROGRAM.exe VERSION WORK
+#   bash installer_test.sh SETUP.exe PROGRAM.exe VERSION WORK [PREFIX]
+# The prefix is made with wineboot, or copied from PREFIX, in which nothing was installed: a copy
+# takes a third of the time.
 # It installs silently, checks the files, the shortcut and the "Apps & features" entry, starts the
 # program through the shortcut and waits for its window, uninstalls silently and checks that every
 # file and registry key the install added is gone; then installs into a folder of the user's that
 # holds a file of theirs, and checks that uninstalling keeps that file and that folder.
 set -euo pipefail
-[ $# -eq 4 ] || { echo "usage: bash ${0##*/} SETUP.exe PROGRAM.exe VERSION WORK" >&2; exit 2; }
-setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4
-[ -n "${DISPLAY:-}" ] || { echo "installer_test: no X display (run it under xvfb-run -a)" >&2; exit 2; }
+[ $# -eq 4 ] || [ $# -eq 5 ] ||
+    { echo "usage: bash ${0##*/} SETUP.exe PROGRAM.exe VERSION WORK [PREFIX]" >&2; exit 2; }
+setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4 from=${5:-}
+[ -n "${DISPLAY:-}" ] ||
+    { echo "installer_test: no X display (run it under xvfb-run -a)" >&2; exit 2; }
 
 rm -rf "$work"
 mkdir -p "$work/home"
@@ -27,8 +31,11 @@ fail() {
 }
 # Waits for every Wine process to end: the uninstaller runs on as a copy of itself in Temp.
 settle() { timeout 60 wineserver -w || fail "Wine processes still running after 60 s"; }
-windows_path() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+# The name on drive C: of a file in the prefix, worked out here: each winepath would start Wine.
+windows_path() {
+    local path=${1#"$WINEPREFIX/drive_c/"}
+    echo "C:\\${path//\//\\}"
+}
 # A value of the installer's key as the last read_entry found it; status 1 when it is absent.
 read_entry() { entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r') || entry=; }
 value() {
@@ -49,17 +56,25 @@ same() { # before after what
         fail "$3 differ from before the install:"$'\n'"$(cat "$work/$2.$3.diff")"
 }
 
-wineboot -i >/dev/null 2>&1
+if [ -n "$from" ]; then
+    WINEPREFIX=$from wineserver -w # its user.reg is written when its last process has ended
+    cp -a "$from" "$WINEPREFIX"
+else
+    wineboot -i >/dev/null 2>&1
+fi
 snapshot before
 
 echo "== [${SECONDS}s] installing silently: ${setup##*/} /S"
 wine "$setup" /S || fail "the installer exited with status $?"
 snapshot installed
-local_app_data=$(unix_path "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")
-start_menu=$(unix_path "$(wine cmd /c echo %APPDATA% | tr -d '\r')")/Microsoft/Windows/"Start Menu"/Programs
-folder="$local_app_data/Programs/Velmora Kanji"
+# The user's profile: the one folder of drive_c/users besides Public.
+profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
+[ "$(wc -l <<<"$profile")" -eq 1 ] || fail "no single user profile in the prefix: $profile"
+start_menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+folder="$profile/AppData/Local/Programs/Velmora Kanji"
 shortcut="$start_menu/Velmora Kanji.lnk"
-cmp -s "$program" "$folder/velmora-kanji.exe" || fail "velmora-kanji.exe is not installed in $folder"
+cmp -s "$program" "$folder/velmora-kanji.exe" ||
+    fail "velmora-kanji.exe is not installed in $folder"
 [ -f "$folder/uninstall.exe" ] || fail "no uninstaller in $folder"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
 comm -13 "$work/before.files" "$work/installed.files" | sed 's/^/   added /'
@@ -85,7 +100,8 @@ resource() { wrestool -x --raw -t 16 "$program" | strings -el | sed -n "/^$1\$/{
 [ "$(value QuietUninstallString)" = "$(value UninstallString) /S" ] ||
     fail "QuietUninstallString is not the uninstaller with /S"
 [ "$(value NoModify)" = 0x1 ] && [ "$(value NoRepair)" = 0x1 ] || fail "NoModify/NoRepair not 1"
-kib=$(($(stat -c %s "$folder/velmora-kanji.exe") / 1024 + $(stat -c %s "$folder/uninstall.exe") / 1024))
+kib=$(($(stat -c %s "$folder/velmora-kanji.exe") / 1024 +
+    $(stat -c %s "$folder/uninstall.exe") / 1024))
 estimated=$(($(value EstimatedSize)))
 [ $((estimated - kib)) -ge -2 ] && [ $((estimated - kib)) -le 2 ] ||
     fail "EstimatedSize is $estimated KiB, the files take $kib KiB"
@@ -95,8 +111,8 @@ echo "== [${SECONDS}s] starting the program through its shortcut"
 timeout 30 wine start /unix "$shortcut" || fail "wine start could not open the shortcut"
 window=
 for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --classname '^velmora-kanji\.exe$' 2>/dev/null | head -1) &&
-        [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --classname '^velmora-kanji\.exe$' 2>/dev/null |
+        head -1) && [ -n "$window" ] && break
     sleep 0.2
 done
 [ -n "$window" ] || fail "no window of velmora-kanji.exe within 30 s of opening the shortcut"
@@ -121,14 +137,14 @@ echo "== [${SECONDS}s] installing into a folder of the user's, then uninstalling
 mkdir -p "$WINEPREFIX/drive_c/Kanji"
 echo "the user's notes" >"$WINEPREFIX/drive_c/Kanji/notes.txt"
 wine "$setup" /S '/D=C:\Kanji' || fail "the installer exited with status $?"
-settle
 cmp -s "$program" "$WINEPREFIX/drive_c/Kanji/velmora-kanji.exe" || fail "not installed in C:\\Kanji"
 read_entry
 [ "$(value InstallLocation)" = 'C:\Kanji' ] || fail "InstallLocation is not C:\\Kanji"
 wine "$WINEPREFIX/drive_c/Kanji/uninstall.exe" /S || fail "the uninstaller exited with status $?"
 settle
 [ "$(ls -A "$WINEPREFIX/drive_c/Kanji")" = notes.txt ] ||
-    fail "C:\\Kanji holds $(ls -A "$WINEPREFIX/drive_c/Kanji" | tr '\n' ' ')instead of the user's file alone"
+    fail "C:\\Kanji holds '$(ls -A "$WINEPREFIX/drive_c/Kanji" 2>&1 | paste -sd ' ')'," \
+        "not the user's file alone"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the key is left after uninstalling from C:\\Kanji"
 echo "   the user's file and folder are kept, the program's files and key are gone"
 echo "installer_test: passed"

@@ -16,8 +16,8 @@ fail() {
 
 # The first icon group, the one Explorer shows and the window class loads (id 1).
 wrestool -x -t 14 -n 1 "$program" >"$work/icon.ico" 2>/dev/null || true
-sizes=$(icotool -l "$work/icon.ico" 2>/dev/null | sed -n 's/.*--width=\([0-9]*\) --height=\1 --bit-depth=32.*/\1/p' |
-    sort -n | tr '\n' ' ')
+sizes=$(icotool -l "$work/icon.ico" 2>/dev/null |
+    sed -n 's/.*--width=\([0-9]*\) --height=\1 --bit-depth=32.*/\1/p' | sort -n | tr '\n' ' ')
 [ "$sizes" = "16 24 32 48 64 256 " ] || fail "icon group 1 has the 32-bit sizes '$sizes'"
 
 # The strings of the version resource, as key and value on alternate lines.

@@ -7,7 +7,8 @@
 set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: bash ${0##*/} PROGRAM.exe OUT_DIR PREFIX_DIR" >&2; exit 2; }
 program=$(realpath "$1") out=$2 prefix=$3
-[ -n "${DISPLAY:-}" ] || { echo "screenshots: no X display (run it under xvfb-run -a)" >&2; exit 2; }
+[ -n "${DISPLAY:-}" ] ||
+    { echo "screenshots: no X display (run it under xvfb-run -a)" >&2; exit 2; }
 mkdir -p "$out" "$prefix/home"
 prefix=$(realpath "$prefix")
 export HOME=$prefix/home WINEPREFIX=$prefix/wine WINEARCH=win64 WINEDEBUG=-all
