@@ -25,7 +25,8 @@ string(REPLACE "0x" "" digits "${hex}")
 string(LENGTH "${digits}" length)
 math(EXPR zeros "8 - ${length}")
 string(REPEAT "0" ${zeros} pad)
-# REG_MULTI_SZ in a .reg file is hex(7): UTF-16LE, each string and the list ended by a NUL.
+# REG_MULTI_SZ in a REGEDIT4 file is hex(7) of ANSI bytes, the string and the list each ended by a
+# NUL.
 set(link "ipagp.ttf,IPAPGothic")
 set(multi)
 string(LENGTH "${link}" count)
@@ -33,9 +34,9 @@ math(EXPR last "${count} - 1")
 foreach(i RANGE ${last})
     string(SUBSTRING "${link}" ${i} 1 char)
     string(HEX "${char}" code)
-    string(APPEND multi "${code},00,")
+    string(APPEND multi "${code},")
 endforeach()
-string(APPEND multi "00,00,00,00")
+string(APPEND multi "00,00")
 file(WRITE "${PREFIX}/drive_c/velmora-test.reg" "REGEDIT4
 
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]

@@ -94,6 +94,34 @@ namespace {
         return {0, 0, r.width, r.height};
     }
 
+    // A button's caption in the lines the fit measured, each held together by no-break spaces:
+    // comctl32 draws them as they are, where Wine's would break a wrapped caption at every space.
+    std::wstring ownLines(HWND hwnd, HFONT font, std::u16string_view caption, int width)
+    {
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, font);
+        std::wstring lines, line;
+        const auto fits = [dc, width](const std::wstring &text) {
+            SIZE size {};
+            GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+            return size.cx <= width;
+        };
+        for (std::size_t start = 0; start <= caption.size();) {
+            const std::size_t end = std::min(caption.find(u' ', start), caption.size());
+            const std::wstring word = win32::wideString(caption.substr(start, end - start));
+            if (line.empty() || fits(line + L' ' + word)) {
+                line += (line.empty() ? L"" : L"\u00A0") + word;
+            } else {
+                lines += line + L'\n';
+                line = word;
+            }
+            start = end + 1;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        return lines + line;
+    }
+
 } // namespace
 
 void win32::fitCaption(Native &native)
@@ -103,7 +131,10 @@ void win32::fitCaption(Native &native)
     const std::u16string_view family = familyOf(control);
     const bool bold = control.face.bold;
     const int full = std::max(1, int(std::lround(control.face.points * window.dpi / 72.0)));
-    const std::u16string caption = windowText(native.hwnd);
+    // A button's caption is the table's (its window text holds the lines drawn).
+    const bool button = control.row->kind == Kind::Button;
+    const std::u16string caption
+        = button ? std::u16string(control.row->caption) : windowText(native.hwnd);
     const RECT room = roomOf(control, window.dpi);
     const UINT format = DT_CALCRECT | DT_NOPREFIX
         | (control.row->kind == Kind::Frame ? DT_SINGLELINE : DT_WORDBREAK);
@@ -132,7 +163,9 @@ void win32::fitCaption(Native &native)
         const LOGFONTW wanted = logFont(family, choice.pixelSize, width, bold);
         font = CreateFontIndirectW(&wanted);
     }
-    SendMessageW(native.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(native.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), !button);
+    if (button)
+        SetWindowTextW(native.hwnd, ownLines(native.hwnd, font, caption, room.right).c_str());
 }
 
 } // namespace ui

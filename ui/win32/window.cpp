@@ -346,11 +346,11 @@ Window::Window(const WindowSpec &table)
     registerFormClass();
     m_impl->table = &table;
     HMENU menu = createMenu(*m_impl);
-    // Sized once the controls are made, at the dpi of the monitor the window opens on.
-    HWND hwnd
-        = CreateWindowExW(WS_EX_CONTROLPARENT, FormClass, win32::wideString(table.caption).c_str(),
-            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-            CW_USEDEFAULT, nullptr, menu, GetModuleHandleW(nullptr), m_impl.get());
+    // Sized once the controls are made, at the dpi of the monitor the window opens on. Not
+    // WS_CLIPCHILDREN: a frame paints no inside, which the form's background must fill.
+    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, FormClass,
+        win32::wideString(table.caption).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, GetModuleHandleW(nullptr), m_impl.get());
     if (!hwnd)
         throw std::runtime_error("cannot create window " + std::string(table.name));
     fitClient(*m_impl);
