@@ -36,6 +36,7 @@ windows=(
     librsvg2-bin icoutils zip    # rsvg-convert draws the icon's sizes, icotool makes the .ico
     wine wine64 xvfb xauth       # the tests: Wine on a private X server
     openbox xdotool imagemagick  # a window manager for the tests; the pictures' clicks and shots
+    xclip                        # the pictures' Japanese sentence, pasted as a user would
     fonts-wine                   # Wine's own Tahoma and the Marlett of its title bars' buttons
 )
 

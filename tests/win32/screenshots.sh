@@ -59,9 +59,10 @@ form2=$(window 'Velmora University, Japan')
 sleep 1
 xdotool windowfocus --sync "$form2"
 sleep 0.3
-click "$form2" 8115 7710 2000 700 # the sentence's box
-# Slowly: xdotool maps each kanji to a spare key first, and Wine must see the new map in time.
-xdotool type --delay 250 '毎日、友だちと日本語を話します。明日は雨でしょう。'
+# Pasted: xdotool would type each kanji through a spare key whose new meaning Wine may miss.
+printf %s '毎日、友だちと日本語を話します。明日は雨でしょう。' | xclip -selection clipboard
+sleep 1 # Wine takes the new clipboard in when the X server tells it
+click "$form2" 8115 7710 4400 180 # or Paste from other source
 click "$form2" 8115 7710 1500 1700 # RUN
 click "$form2" 8115 7710 5550 2300 # the twelfth kanji cell
 click "$form2" 8115 7710 1800 4200 # the verb's box
