@@ -15,6 +15,7 @@ ManifestDPIAware true
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
 
 Name "${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 ; An update goes where the first install went.
