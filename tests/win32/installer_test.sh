@@ -147,4 +147,6 @@ settle
         "not the user's file alone"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the key is left after uninstalling from C:\\Kanji"
 echo "   the user's file and folder are kept, the program's files and key are gone"
+settle
+rm -rf "$WINEPREFIX" # 700 MB; a failed run keeps it to look into
 echo "installer_test: passed"
