@@ -35,9 +35,9 @@ windows=(
     nsis                         # makensis and its amd64 stubs: the installer
     librsvg2-bin icoutils zip    # rsvg-convert draws the icon's sizes, icotool makes the .ico
     wine wine64 xvfb xauth       # the tests: Wine on a private X server
-    openbox xdotool imagemagick  # a window manager for the tests; the pictures' clicks and shots
-    xclip                        # the pictures' Japanese sentence, pasted as a user would
-    fonts-wine                   # Wine's own Tahoma and the Marlett of its title bars' buttons
+    openbox xdotool              # a window manager for the tests; the installer test's window
+    fonts-dejavu-extra           # the faces the tests' Wine draws with
+    xclip fonts-wine             # the pictures: the pasted sentence, the title bars' Marlett
 )
 
 [ $# -gt 0 ] || set -- run

@@ -1,7 +1,9 @@
-# Proves that the desktop and the browser build compile the same forms and core: the same files
-# under data/, conjugation/, dictionary/, expression/ and ui/ (its interface, not its bindings), as
-# each build's compile_commands.json lists them. Script mode:
-#   cmake -D ROOT=<source dir> -D WEB=<browser build> -D DESKTOP=<desktop build> \
+# Proves that the desktop build and the browser or Windows build compile the same forms and core:
+# the same files under data/, conjugation/, dictionary/, expression/ and ui/ (its interface, not
+# its bindings), as each build's compile_commands.json lists them. Script mode:
+#   cmake -D ROOT=<source dir> -D DESKTOP=<desktop build> -D WEB=<browser build> \
+#       -P same_sources.cmake
+#   cmake -D ROOT=<source dir> -D DESKTOP=<desktop build> -D WINDOWS=<Windows build> \
 #       -P same_sources.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -34,15 +36,20 @@ function(shared_sources build out)
 endfunction()
 
 shared_sources("${DESKTOP}" desktop)
-shared_sources("${WEB}" web)
 if(NOT desktop)
     message(FATAL_ERROR "${DESKTOP} compiles none of the shared sources")
 endif()
-if(NOT desktop STREQUAL web)
-    list(JOIN desktop "\n  " desktop_lines)
-    list(JOIN web "\n  " web_lines)
-    message(FATAL_ERROR "the builds compile different forms or core:\n"
-        "desktop (${DESKTOP}):\n  ${desktop_lines}\nbrowser (${WEB}):\n  ${web_lines}")
-endif()
 list(LENGTH desktop count)
-message(STATUS "both builds compile the same ${count} files of the forms and the core")
+foreach(build WEB WINDOWS)
+    if(NOT DEFINED ${build})
+        continue()
+    endif()
+    shared_sources("${${build}}" other)
+    if(NOT desktop STREQUAL other)
+        list(JOIN desktop "\n  " desktop_lines)
+        list(JOIN other "\n  " other_lines)
+        message(FATAL_ERROR "the builds compile different forms or core:\n"
+            "desktop (${DESKTOP}):\n  ${desktop_lines}\n${build} (${${build}}):\n  ${other_lines}")
+    endif()
+    message(STATUS "the desktop and ${build} builds compile the same ${count} files of the forms and the core")
+endforeach()
