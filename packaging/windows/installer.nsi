@@ -68,8 +68,15 @@ SectionEnd
 ; files of their own, and the parents that the install may have created go only when empty.
 Section "Uninstall"
     SetShellVarContext current
-    Delete "${SHORTCUT}"
+    ; The program first: while it runs Windows keeps its file, and an uninstaller that went on
+    ; would leave it behind with no entry in "Apps & features" to remove it by.
+    ClearErrors
     Delete "$INSTDIR\${PROGRAM}"
+    IfErrors 0 +4
+        MessageBox MB_OK|MB_ICONEXCLAMATION "Close ${PRODUCT}, then uninstall it again." /SD IDOK
+        SetErrorLevel 2 ; what a silent uninstall reports
+        Abort
+    Delete "${SHORTCUT}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     RMDir "$LOCALAPPDATA\Programs"

@@ -10,7 +10,7 @@
 set -euo pipefail
 [ $# -eq 4 ] || [ $# -eq 5 ] ||
     { echo "usage: bash ${0##*/} SETUP.exe PROGRAM.exe VERSION WORK [PREFIX]" >&2; exit 2; }
-setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4 from=${5:-}
+setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4 from=${5:+$(realpath "$5")}
 [ -n "${DISPLAY:-}" ] ||
     { echo "installer_test: no X display (run it under xvfb-run -a)" >&2; exit 2; }
 
@@ -117,6 +117,19 @@ for _ in $(seq 150); do
 done
 [ -n "$window" ] || fail "no window of velmora-kanji.exe within 30 s of opening the shortcut"
 echo "   window: $(xdotool getwindowname "$window")"
+
+echo "== [${SECONDS}s] uninstalling while the program runs: refused, the install left whole"
+# _?= runs the uninstaller in place and waits for it, rather than for a copy of it in Temp; it
+# must stand unquoted at the end of the command line, which wine would quote: hence a batch file.
+printf '"%s" /S _?=%s\r\nexit /b %%ERRORLEVEL%%\r\n' "$(windows_path "$folder/uninstall.exe")" \
+    "$(windows_path "$folder")" >"$WINEPREFIX/drive_c/uninstall-in-place.bat"
+status=0
+wine cmd /c 'C:\uninstall-in-place.bat' >/dev/null 2>&1 || status=$?
+rm "$WINEPREFIX/drive_c/uninstall-in-place.bat"
+[ $status -ne 0 ] || fail "the uninstaller reported success while the program ran"
+[ -f "$folder/velmora-kanji.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
+    wine reg query "$key" >/dev/null 2>&1 ||
+    fail "uninstalling while the program ran left part of the install"
 wine taskkill /im velmora-kanji.exe >/dev/null 2>&1 || true
 for _ in $(seq 50); do
     xdotool search --classname '^velmora-kanji\.exe$' >/dev/null 2>&1 || break
