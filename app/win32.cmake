@@ -9,3 +9,5 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/velmora-kanji.rc PROPERT
 # MinSizeRel: no symbols in the program that is shipped.
 target_link_options(velmora-kanji PRIVATE $<$<CONFIG:MinSizeRel,Release>:-s>)
 install(TARGETS velmora-kanji RUNTIME DESTINATION .)
+# Its icon and version, the installer and the zip.
+include(${PROJECT_SOURCE_DIR}/packaging/windows/package.cmake)

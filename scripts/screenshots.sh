@@ -2,7 +2,8 @@
 # Saves pictures of both windows into docs/ (dictionary-window.png, expression-window.png),
 # drawn on a real X server (Xvfb) the way a desktop shows them, and of the page in headless
 # Chromium (browser-window.png), and of both windows on a phone 390 CSS px wide
-# (phone-dictionary-window.png, phone-expression-window.png).
+# (phone-dictionary-window.png, phone-expression-window.png), and of both windows of the Windows
+# build as Wine draws them (windows-dictionary-window.png, windows-expression-window.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -21,5 +22,9 @@ site=$(bash scripts/web.sh --build-only | tail -1)
 /usr/bin/python3 tests/web/screenshot.py "$site" docs/browser-window.png >/dev/null
 /usr/bin/python3 tests/web/screenshot.py "$site" docs/phone-dictionary-window.png \
     docs/phone-expression-window.png --phone 390x844 --scale 2 >/dev/null
+program=$(bash scripts/windows.sh | tail -1)
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash tests/win32/screenshots.sh "$program" docs build/windows/screenshots
 ls -l docs/dictionary-window.png docs/expression-window.png docs/browser-window.png \
-    docs/phone-dictionary-window.png docs/phone-expression-window.png
+    docs/phone-dictionary-window.png docs/phone-expression-window.png \
+    docs/windows-dictionary-window.png docs/windows-expression-window.png

@@ -5,8 +5,9 @@
 #                                   npm test tools of tests/web (package-lock.json)
 #   bash scripts/setup.sh package   run + the Debian packaging and chroot tools
 #   bash scripts/setup.sh web       run + emscripten, which builds the page (scripts/web.sh)
-#   bash scripts/setup.sh windows   MinGW-w64, which builds the Windows program, and Wine on a
-#                                   private X server for its tests (scripts/windows.sh)
+#   bash scripts/setup.sh windows   run + MinGW-w64, nsis and the icon tools, which build the
+#                                   Windows program and its installer (scripts/windows.sh), and
+#                                   Wine on a private X server, which tests them
 set -euo pipefail
 
 # Building, and what the program loads at run time that no library link shows.
@@ -32,8 +33,13 @@ web=(
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
 windows=(
-    cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth openbox fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    nsis                         # makensis and its amd64 stubs: the installer
+    librsvg2-bin icoutils zip    # rsvg-convert draws the icon's sizes, icotool makes the .ico
+    wine wine64 xvfb xauth       # the tests: Wine on a private X server
+    openbox xdotool              # a window manager for the tests; the installer test's window
+    fonts-dejavu-extra           # the faces the tests' Wine draws with
+    xclip fonts-wine             # the pictures: the pasted sentence, the title bars' Marlett
 )
 
 [ $# -gt 0 ] || set -- run
@@ -47,7 +53,8 @@ for purpose in "$@"; do
     package) wanted+=("${package[@]}") ;;
     web) wanted+=("${web[@]}") ;;
     windows) wanted+=("${windows[@]}") ;;
-    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package, web or windows)" >&2 && exit 2 ;;
+    *) echo "setup.sh: unknown purpose '$purpose' (run, test, package, web or windows)" >&2 &&
+        exit 2 ;;
     esac
 done
 
