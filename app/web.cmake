@@ -5,7 +5,7 @@ add_executable(velmora-kanji web_main.cpp)
 target_link_libraries(velmora-kanji PRIVATE velmora_app velmora_build_options)
 target_link_options(velmora-kanji PRIVATE
     -sENVIRONMENT=web -sFILESYSTEM=0 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1
-    -sASYNCIFY -sASYNCIFY_IMPORTS=[velmora_clipboard_text]
+    -sASYNCIFY -sASYNCIFY_IMPORTS=[velmora_clipboard_text,velmora_message,velmora_input]
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_velmora_click,_velmora_readable_text_colour])
 set_target_properties(velmora-kanji PROPERTIES SUFFIX .js
     RUNTIME_OUTPUT_DIRECTORY ${VELMORA_WEB_DIR})

@@ -15,6 +15,24 @@
 namespace ui {
 
 enum class Kind { Label, TextBox, Button, CheckBox, Frame };
+
+// The kind's name where it leaves C++: the page builds each control by it.
+constexpr std::string_view kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Label:
+        return "label";
+    case Kind::TextBox:
+        return "textbox";
+    case Kind::Button:
+        return "button";
+    case Kind::CheckBox:
+        return "checkbox";
+    case Kind::Frame:
+        break;
+    }
+    return "frame";
+}
 enum class Align { Left, Centre };
 // Polite: a change of the control's caption is read out to a screen reader, after its prompt.
 enum class Live { Off, Polite };

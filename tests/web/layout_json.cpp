@@ -33,23 +33,6 @@ std::string quoted(std::string_view ascii)
     return quoted(std::u16string(ascii.begin(), ascii.end()));
 }
 
-const char *kindName(ui::Kind kind)
-{
-    switch (kind) {
-    case ui::Kind::Label:
-        return "label";
-    case ui::Kind::TextBox:
-        return "textbox";
-    case ui::Kind::Button:
-        return "button";
-    case ui::Kind::CheckBox:
-        return "checkbox";
-    case ui::Kind::Frame:
-        break;
-    }
-    return "frame";
-}
-
 void print(const ui::WindowSpec &layout)
 {
     const ui::ResolvedLayout resolved = ui::resolve(layout);
@@ -65,10 +48,10 @@ void print(const ui::WindowSpec &layout)
     for (std::size_t i = 0; i < resolved.controls.size(); ++i) {
         const ui::ResolvedControl &control = resolved.controls[i];
         const ui::ControlRow &row = *control.row;
-        std::printf("%s\n{\"name\": %s, \"kind\": \"%s\", \"caption\": %s, \"left\": %d, "
+        std::printf("%s\n{\"name\": %s, \"kind\": %s, \"caption\": %s, \"left\": %d, "
                     "\"top\": %d, \"width\": %d, \"height\": %d, \"tab\": %d, \"prompt\": %s, "
                     "\"line\": %d, \"place\": %d}",
-            i ? "," : "", quoted(control.name).c_str(), kindName(row.kind),
+            i ? "," : "", quoted(control.name).c_str(), quoted(ui::kindName(row.kind)).c_str(),
             quoted(row.caption).c_str(), control.rect.left, control.rect.top, control.rect.width,
             control.rect.height, row.tab, quoted(row.prompt).c_str(), control.line, control.place);
     }

@@ -12,9 +12,10 @@ int velmora_window(const char16_t *name, int nameLength, const char16_t *caption
     int width, int height);
 int velmora_menu_item(int window, const char16_t *name, int nameLength, const char16_t *caption,
     int captionLength, const char16_t *shortcut, int shortcutLength);
-int velmora_control(int window, int kind, const char16_t *name, int nameLength,
-    const char16_t *caption, int captionLength, int left, int top, int width, int height,
-    int focusable, int centred);
+// `kind` is ui::kindName's, which page.js builds by.
+int velmora_control(int window, const char16_t *kind, int kindLength, const char16_t *name,
+    int nameLength, const char16_t *caption, int captionLength, int left, int top, int width,
+    int height, int focusable, int centred);
 void velmora_set_font(
     int element, const char16_t *families, int familiesLength, double points, int bold);
 void velmora_describe(int control, int prompt, int names);
@@ -35,8 +36,11 @@ void velmora_set_fit(int element, int pixelSize, int stretch, int shrunk);
 void velmora_show_window(int window);
 void velmora_hide_window(int window);
 int velmora_window_visible(int window);
-void velmora_alert(const char16_t *text, int textLength);
-int velmora_prompt(const char16_t *text, int textLength, char16_t **answer);
+// The page's modal boxes over `window`: each returns once answered (Asyncify sleeps meanwhile).
+void velmora_message(
+    int window, const char16_t *title, int titleLength, const char16_t *text, int textLength);
+int velmora_input(int window, const char16_t *title, int titleLength, const char16_t *prompt,
+    int promptLength, char16_t **answer);
 int velmora_clipboard_text(char16_t **text);
 void velmora_end_program();
 }

@@ -12,6 +12,8 @@ mergeInto(LibraryManager.library, {
         elements: [null], // by number; 0 is no element
         shortcuts: [], // {key, owner, element}
         queue: null, // a promise; the library is printed as text, so made at the first click
+        running: 0, // the element whose handler runs
+        box: null, // the open message or input box
         ended: false,
         measureHost: null,
 
@@ -39,13 +41,16 @@ mergeInto(LibraryManager.library, {
         },
         // One handler at a time, each to its end, as on the desktop, even while one waits for
         // the clipboard: an async ccall gives a promise that settles when the handler ends.
+        // While a box is open its handler has not ended, and the page behind it is inert as a
+        // desktop window behind a modal box: a shortcut then starts nothing, not even later.
         dispatch: function(id) {
-            if (VelmoraPage.ended)
+            if (VelmoraPage.ended || VelmoraPage.box)
                 return;
             VelmoraPage.queue = (VelmoraPage.queue || Promise.resolve()).then(() => {
                 if (VelmoraPage.ended)
                     return;
                 VelmoraPage.written.clear(); // only what this handler writes is read out
+                VelmoraPage.running = id;
                 return ccall('velmora_click', null, ['number'], [id], {async: true});
             }).then(VelmoraPage.announce);
         },
@@ -196,6 +201,7 @@ mergeInto(LibraryManager.library, {
         // The text box being typed in stays above the on-screen keyboard, which shrinks the
         // visual viewport (and on some browsers the window).
         keepFocusInView: function() {
+            VelmoraPage.placeBox();
             const focused = document.activeElement;
             if (!focused || !focused.matches('.v-compact .v-text'))
                 return;
@@ -251,6 +257,188 @@ mergeInto(LibraryManager.library, {
                 : parseFloat(input.style.width) - 8;
             input.title = context.measureText(input.value).width > room ? input.value : '';
         },
+        // The element of each kind of control, by the name C++ gives the kind (ui::kindName).
+        kinds: {
+            label: function(text) {
+                const element = document.createElement('div');
+                element.className = 'v-control v-label';
+                VelmoraPage.setWords(element, text);
+                return element;
+            },
+            textbox: function(text) {
+                const element = document.createElement('input');
+                element.type = 'text';
+                element.className = 'v-control v-text';
+                element.value = text;
+                element.spellcheck = false;
+                element.autocomplete = 'off';
+                return element;
+            },
+            button: function(text) {
+                const element = document.createElement('button');
+                element.type = 'button';
+                element.className = 'v-control v-button';
+                VelmoraPage.setWords(element, text);
+                return element;
+            },
+            // Ticked at the start.
+            checkbox: function(text) {
+                const element = document.createElement('label');
+                element.className = 'v-control v-check';
+                const box = document.createElement('input');
+                box.type = 'checkbox';
+                box.checked = true;
+                element.appendChild(box);
+                element.appendChild(VelmoraPage.captionPart(text));
+                return element;
+            },
+            frame: function(text) {
+                const element = document.createElement('div');
+                element.className = 'v-control v-frame';
+                element.setAttribute('role', 'group');
+                element.appendChild(VelmoraPage.captionPart(text));
+                return element;
+            },
+        },
+        captionPart: function(text) {
+            const words = document.createElement('span');
+            words.className = 'v-caption';
+            VelmoraPage.setWords(words, text);
+            return words;
+        },
+        // The layout's place, in the desktop's arrangement.
+        place: function(element, left, top, width, height, centred) {
+            element.style.left = left + 'px';
+            element.style.top = top + 'px';
+            element.style.width = width + 'px';
+            element.style.height = height + 'px';
+            if (centred) {
+                element.style.textAlign = 'center';
+                element.classList.add('v-centred');
+            }
+        },
+        // What Tab, a screen reader and a click reach of a new control.
+        wire: function(element, id, kind, focusable) {
+            const target = element.querySelector('input') || element;
+            if (!focusable && target.matches('input, button'))
+                target.tabIndex = -1;
+            if (kind === 'frame')
+                element.setAttribute('aria-labelledby', element.firstChild.id = `v${id}-caption`);
+            // An element of a label array: a screen reader can press it; it stays out of Tab.
+            const cell = kind === 'label' && element.dataset.name.endsWith(']');
+            if (cell) {
+                element.dataset.cell = '';
+                VelmoraPage.setCellRole(element);
+            }
+            if (cell || kind === 'button')
+                element.addEventListener('click', () => VelmoraPage.dispatch(id));
+        },
+        // The program's message and input boxes: modal, over the window whose handler opened
+        // them, with the desktop's title, buttons and answers. Settles with the text for OK, and
+        // with '' for Cancel and Escape; a message box settles with '' too.
+        ask: function(ownerId, title, text, input) {
+            const back = document.activeElement && document.activeElement !== document.body
+                ? document.activeElement : VelmoraPage.elements[VelmoraPage.running];
+            const box = VelmoraPage.makeBox(VelmoraPage.elements[ownerId], title, text, input);
+            box.dataset.owner = ownerId;
+            document.body.appendChild(box);
+            VelmoraPage.box = box;
+            box.showModal();
+            VelmoraPage.placeBox();
+            const entry = box.querySelector('.v-box-entry');
+            (entry || box.querySelector('button')).focus();
+            // Escape closes it as Cancel does: returnValue stays ''.
+            return new Promise((resolve) => box.addEventListener('close', () => {
+                const answer = box.returnValue === 'OK' && entry ? entry.value : '';
+                box.remove();
+                VelmoraPage.box = null;
+                if (back && back.isConnected)
+                    back.focus({preventScroll: true});
+                resolve(answer);
+            }, {once: true}));
+        },
+        // In the owner window's colours; named and described for a screen reader by its title
+        // and text. A message box alerts.
+        makeBox: function(owner, title, text, input) {
+            const box = document.createElement('dialog');
+            box.className = 'v-box';
+            if (!input)
+                box.setAttribute('role', 'alertdialog');
+            box.setAttribute('aria-labelledby', 'v-box-title');
+            box.setAttribute('aria-describedby', 'v-box-text');
+            box.style.backgroundColor = owner.style.backgroundColor;
+            box.style.color = owner.style.color;
+            const heading = document.createElement('div');
+            heading.className = 'v-box-title';
+            heading.id = 'v-box-title';
+            heading.textContent = title;
+            const body = document.createElement('div');
+            body.className = 'v-box-body';
+            const message = document.createElement('p');
+            message.className = 'v-box-text';
+            message.id = 'v-box-text';
+            VelmoraPage.setLanguages(message, text);
+            body.appendChild(message);
+            if (input)
+                body.appendChild(VelmoraPage.boxEntry(box));
+            const buttons = document.createElement('div');
+            buttons.className = 'v-box-buttons';
+            // Each closes the box with its caption for the answer.
+            for (const caption of input ? ['OK', 'Cancel'] : ['OK']) {
+                const button = document.createElement('button');
+                button.type = 'button';
+                button.textContent = caption;
+                button.addEventListener('click', () => box.close(caption));
+                buttons.appendChild(button);
+            }
+            body.appendChild(buttons);
+            box.appendChild(heading);
+            box.appendChild(body);
+            return box;
+        },
+        // Named by the prompt; Enter in it is OK, but not while an input method still composes
+        // (Japanese, typed by its reading).
+        boxEntry: function(box) {
+            const entry = document.createElement('input');
+            entry.type = 'text';
+            entry.className = 'v-box-entry';
+            entry.spellcheck = false;
+            entry.autocomplete = 'off';
+            entry.setAttribute('aria-labelledby', 'v-box-text');
+            entry.addEventListener('keydown', (event) => {
+                if (event.key === 'Enter' && !event.isComposing) {
+                    event.preventDefault();
+                    box.close('OK');
+                }
+            });
+            return entry;
+        },
+        // At desktop width centred over its window's part on screen, as the desktop centres a
+        // box over its parent; on a narrow screen across the top of what is seen, above the
+        // on-screen keyboard.
+        placeBox: function() {
+            const box = VelmoraPage.box;
+            if (!box)
+                return;
+            const owner = VelmoraPage.elements[+box.dataset.owner];
+            const compact = owner.classList.contains('v-compact');
+            box.classList.toggle('v-box-compact', compact);
+            const root = document.documentElement;
+            const view = window.visualViewport;
+            if (compact) {
+                box.style.left = '';
+                box.style.top = (view ? view.offsetTop : 0) + 8 + 'px';
+                return;
+            }
+            const shown = owner.getClientRects().length ? owner.getBoundingClientRect()
+                : {left: 0, top: 0, right: root.clientWidth, bottom: root.clientHeight};
+            const centre = (low, high, size, room) => Math.max(8, Math.min(room - size - 8,
+                (Math.max(low, 0) + Math.min(high, room) - size) / 2));
+            box.style.left = centre(shown.left, shown.right, box.offsetWidth, root.clientWidth)
+                + 'px';
+            box.style.top = centre(shown.top, shown.bottom, box.offsetHeight, root.clientHeight)
+                + 'px';
+        },
         end: function() {
             VelmoraPage.ended = true;
             for (const owner of document.querySelectorAll('.v-window'))
@@ -270,7 +458,8 @@ mergeInto(LibraryManager.library, {
             document.addEventListener('keydown', (event) => {
                 if (VelmoraPage.ended)
                     return;
-                if (event.key === 'Enter' && event.target.tagName === 'BUTTON') {
+                if (event.key === 'Enter' && event.target.tagName === 'BUTTON'
+                    && !event.target.closest('.v-box')) {
                     event.preventDefault(); // Enter starts nothing, as on the desktop
                     return;
                 }
@@ -344,80 +533,18 @@ const VelmoraNative = {
         return id;
     },
 
-    velmora_control: function(windowId, kind, name, nameLength, caption, captionLength, left, top,
-        width, height, focusable, centred) {
-        const text = VelmoraPage.string(caption, captionLength);
-        let element;
-        let clickable = false;
-        switch (kind) {
-        case 0: // label
-            element = document.createElement('div');
-            element.className = 'v-control v-label';
-            VelmoraPage.setWords(element, text);
-            break;
-        case 1: // text box
-            element = document.createElement('input');
-            element.type = 'text';
-            element.className = 'v-control v-text';
-            element.value = text;
-            element.spellcheck = false;
-            element.autocomplete = 'off';
-            break;
-        case 2: // button
-            element = document.createElement('button');
-            element.type = 'button';
-            element.className = 'v-control v-button';
-            VelmoraPage.setWords(element, text);
-            clickable = true;
-            break;
-        case 3: { // check box, ticked at the start
-            element = document.createElement('label');
-            element.className = 'v-control v-check';
-            const box = document.createElement('input');
-            box.type = 'checkbox';
-            box.checked = true;
-            const words = document.createElement('span');
-            words.className = 'v-caption';
-            VelmoraPage.setWords(words, text);
-            element.appendChild(box);
-            element.appendChild(words);
-            break;
-        }
-        default: { // frame
-            element = document.createElement('div');
-            element.className = 'v-control v-frame';
-            element.setAttribute('role', 'group');
-            const legend = document.createElement('span');
-            legend.className = 'v-caption';
-            VelmoraPage.setWords(legend, text);
-            element.appendChild(legend);
-        }
-        }
+    velmora_control: function(windowId, kind, kindLength, name, nameLength, caption,
+        captionLength, left, top, width, height, focusable, centred) {
+        const kindName = VelmoraPage.string(kind, kindLength);
+        const build = VelmoraPage.kinds[kindName];
+        if (!build)
+            throw new Error('Velmora Kanji: no control of kind ' + kindName);
+        const element = build(VelmoraPage.string(caption, captionLength));
         element.dataset.name = VelmoraPage.string(name, nameLength);
-        element.style.left = left + 'px';
-        element.style.top = top + 'px';
-        element.style.width = width + 'px';
-        element.style.height = height + 'px';
-        if (centred) {
-            element.style.textAlign = 'center';
-            element.classList.add('v-centred');
-        }
-        if (!focusable && (kind === 1 || kind === 2))
-            element.tabIndex = -1;
-        if (!focusable && kind === 3)
-            element.querySelector('input').tabIndex = -1;
+        VelmoraPage.place(element, left, top, width, height, centred);
         const id = VelmoraPage.add(element);
         element.id = 'v' + id;
-        if (kind === 4)
-            element.setAttribute('aria-labelledby', element.firstChild.id = `v${id}-caption`);
-        // An element of a label array: a screen reader can press it; it stays out of Tab.
-        if (kind === 0 && element.dataset.name.endsWith(']')) {
-            element.dataset.cell = '';
-            VelmoraPage.setCellRole(element);
-            clickable = true;
-        }
-        if (clickable)
-            element.addEventListener('click', () => VelmoraPage.dispatch(id));
+        VelmoraPage.wire(element, id, kindName, focusable);
         VelmoraPage.elements[windowId].querySelector(':scope > .v-client').appendChild(element);
         return id;
     },
@@ -541,19 +668,19 @@ const VelmoraNative = {
         return VelmoraPage.elements[windowId].hidden ? 0 : 1;
     },
 
-    velmora_alert: function(text, length) {
-        window.alert(VelmoraPage.string(text, length));
+    // The handler sleeps through Asyncify until the box is answered, as a desktop handler waits
+    // in its box's event loop.
+    velmora_message__deps: ['$Asyncify'],
+    velmora_message: function(windowId, title, titleLength, text, textLength) {
+        return Asyncify.handleAsync(() => VelmoraPage.ask(windowId,
+            VelmoraPage.string(title, titleLength), VelmoraPage.string(text, textLength), false));
     },
 
-    // Cancel, and a browser that suppresses the box, both answer nothing.
-    velmora_prompt: function(text, length, out) {
-        let answer = null;
-        try {
-            answer = window.prompt(VelmoraPage.string(text, length), '');
-        } catch (error) {
-            answer = null;
-        }
-        return VelmoraPage.give(answer === null ? '' : String(answer), out);
+    velmora_input__deps: ['$Asyncify'],
+    velmora_input: function(windowId, title, titleLength, prompt, promptLength, out) {
+        return Asyncify.handleAsync(() => VelmoraPage.ask(windowId,
+            VelmoraPage.string(title, titleLength), VelmoraPage.string(prompt, promptLength), true)
+            .then((answer) => VelmoraPage.give(answer, out)));
     },
 
     // The Clipboard API answers later: the handler sleeps through Asyncify.handleAsync and then

@@ -11,28 +11,38 @@ namespace ui {
 
 namespace {
 
-    // alert() and prompt(): modal to the whole page, blocking, with no title of their own.
+    // The page's own boxes, drawn over the owner window; not the browser's alert() and
+    // prompt(), which bear the page's address for a title and which a browser may suppress.
     class PageDialogs final : public Dialogs
     {
     public:
-        void message(const Window &, std::u16string_view text) override
+        explicit PageDialogs(std::u16string_view title)
+            : m_title(title)
+        { }
+
+        void message(const Window &owner, std::u16string_view text) override
         {
-            velmora_alert(text.data(), web::length(text));
+            velmora_message(owner.impl().element, m_title.data(), web::length(m_title), text.data(),
+                web::length(text));
         }
 
-        std::u16string input(const Window &, std::u16string_view prompt) override
+        std::u16string input(const Window &owner, std::u16string_view prompt) override
         {
             char16_t *answer = nullptr;
-            const int size = velmora_prompt(prompt.data(), web::length(prompt), &answer);
+            const int size = velmora_input(owner.impl().element, m_title.data(),
+                web::length(m_title), prompt.data(), web::length(prompt), &answer);
             return web::adopt(answer, size);
         }
+
+    private:
+        std::u16string m_title;
     };
 
 } // namespace
 
-std::unique_ptr<Dialogs> toolkitDialogs(std::u16string_view)
+std::unique_ptr<Dialogs> toolkitDialogs(std::u16string_view title)
 {
-    return std::make_unique<PageDialogs>();
+    return std::make_unique<PageDialogs>(title);
 }
 
 std::u16string clipboardText()

@@ -101,7 +101,8 @@ Window::Window(const WindowSpec &layout)
         const ControlRow &row = *control.row;
         const std::u16string elementName = toUtf16(control.name);
         const Rect &r = control.rect;
-        const int element = velmora_control(m_impl->element, static_cast<int>(row.kind),
+        const std::u16string kind = toUtf16(kindName(row.kind));
+        const int element = velmora_control(m_impl->element, kind.data(), length(kind),
             elementName.data(), length(elementName), row.caption.data(), length(row.caption),
             r.left, r.top, r.width, r.height, control.focusable, row.align == Align::Centre);
         web::setFont(element, control);
