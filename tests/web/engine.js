@@ -91,6 +91,10 @@ class Engine {
     colourScheme() {
         throw new Unsupported('no colour-scheme emulation');
     }
+    // Presses the button from the keyboard, as Space does.
+    activate(selector) {
+        return this.key(' ', selector);
+    }
     writeClipboard(text) {
         return this.run(text => navigator.clipboard.writeText(text), text);
     }
@@ -204,6 +208,9 @@ class Firefox extends Puppeteer {
         return super.start({browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
             extraPrefsFirefox: {'dom.events.testing.asyncClipboard': true}});
     }
+    activate() {
+        throw new Unsupported('headless Firefox\'s page never has the focus, so Space presses no button');
+    }
     async viewport(screen) {
         if (screen.hasTouch)
             throw new Unsupported('no touch emulation over WebDriver BiDi');
@@ -215,7 +222,8 @@ class WebKit extends Engine {
     name = 'webkit';
     async start() {
         const port = await portprober.findFreePort();
-        this.service = new remote.DriverService('/usr/bin/WebKitWebDriver', {port, args: ['--port=' + port]});
+        this.service = new remote.DriverService('/usr/bin/WebKitWebDriver',
+            {port, hostname: '127.0.0.1', args: ['--port=' + port]});
         this.driver = await new Builder().usingServer(await this.service.start()).withCapabilities({
             'browserName': 'MiniBrowser', 'webkitgtk:browserOptions': {args: ['--automation'],
                 binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'}}).build();
@@ -245,7 +253,7 @@ class WebKit extends Engine {
         await box.sendKeys(text);
     }
     async key(key, selector) {
-        const name = {Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, F1: Key.F1}[key];
+        const name = {Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, F1: Key.F1}[key] ?? key;
         if (selector)
             await this.driver.findElement(By.css(selector)).sendKeys(name);
         else

@@ -52,30 +52,29 @@ export function state(form) {
     return out;
 }
 
-// The open box as the user meets it, or null: its title, text, buttons, text box, what has the
-// focus, and its sizes (targets, text, the page's width) for a thumb.
+// The open box as the user meets it, or null: its title, text, buttons, text box, focus, what names
+// and describes it, whether it stands over the window that opened it, in the menu bar's font.
 export function box() {
     const boxes = document.querySelectorAll('dialog[open]');
     if (!boxes.length)
         return null;
     const dialog = boxes[0];
-    const text = s => (dialog.querySelector(s) || {}).textContent;
-    const named = id => id && (document.getElementById(id) || {}).textContent;
+    const r = dialog.getBoundingClientRect();
+    const owner = [...document.querySelectorAll('[data-name^="Form"]')]
+        .find(w => getComputedStyle(w).display !== 'none').getBoundingClientRect();
     const entry = dialog.querySelector('input.v-box-entry');
-    const targets = [...dialog.querySelectorAll('button, input')].map(e => e.getBoundingClientRect())
-        .map(b => [b.width, b.height]);
-    const sizes = [...dialog.querySelectorAll('*')].filter(e => e.getClientRects().length
-        && (e.tagName === 'INPUT' || [...e.childNodes].some(n => n.nodeType === 3 && n.data.trim())))
-        .map(e => [e.tagName, parseFloat(getComputedStyle(e).fontSize)]);
+    const face = e => ['fontFamily', 'fontSize', 'fontWeight'].map(p => getComputedStyle(e)[p]).join();
+    const named = id => (document.getElementById(dialog.getAttribute(id)) || {}).className;
     return {count: boxes.length, modal: dialog.matches(':modal'), own: dialog.classList.contains('v-box'),
-        title: text('.v-box-title'), text: text('.v-box-text'), role: dialog.getAttribute('role'),
-        labelledBy: named(dialog.getAttribute('aria-labelledby')),
-        describedBy: named(dialog.getAttribute('aria-describedby')),
+        title: dialog.querySelector('.v-box-title').textContent,
+        text: dialog.querySelector('.v-box-text').textContent, role: dialog.getAttribute('role'),
         buttons: [...dialog.querySelectorAll('button')].map(b => b.textContent),
-        entry: entry && entry.value, focus: dialog.contains(document.activeElement)
-            ? (document.activeElement === entry ? 'entry' : document.activeElement.textContent) : null,
-        targets, sizes, sideways: document.documentElement.scrollWidth > document.documentElement.clientWidth,
-        inside: (b => b.left >= 0 && b.right <= innerWidth)(dialog.getBoundingClientRect())};
+        entry: entry && entry.value,
+        focused: document.activeElement === (entry || dialog.querySelector('button')),
+        named: [named('aria-labelledby'), named('aria-describedby')],
+        over: r.left + r.width / 2 > owner.left && r.left + r.width / 2 < owner.right
+            && r.top + r.height / 2 > owner.top && r.top + r.height / 2 < owner.bottom,
+        font: face(dialog.querySelector('.v-box-text')) === face(document.querySelector('.v-menubar button'))};
 }
 
 // Helpers the other probes call, left on the window at each load: what is cut off in the shown
@@ -137,7 +136,7 @@ export function install() {
         const lives = new Set(records.map(r => (r.target.closest ? r.target : r.target.parentElement)
             .closest('.v-live')).filter(live => live));
         lives.forEach(live => window.velmoraSaid.push(live.textContent));
-    }).observe(document.body, {childList: true, characterData: true, subtree: true});
+    }).observe(document.getElementById('velmora'), {childList: true, characterData: true, subtree: true});
 }
 
 export function covered() {
@@ -185,16 +184,16 @@ export async function walk() {
     return [...cut];
 }
 
-// What a thumb and an eye meet in a shown window: targets under 44 x 44 CSS px or beyond the
+// What a thumb and an eye meet in a shown window or box (a selector): targets under 44 x 44 CSS px or beyond the
 // screen, text under 14 px (16 px in a text box, so that no phone zooms in on it), a page that
 // scrolls sideways, controls over one another; the size of each control's text, and each shown
 // control's box in the page's order.
-export function touch(form) {
+export function touch(selector) {
     const root = document.documentElement;
     const problems = [];
     if (root.scrollWidth > root.clientWidth)
         problems.push(`the page scrolls sideways: ${root.scrollWidth} > ${root.clientWidth}`);
-    const window_ = document.querySelector(`[data-name="${form}"]`);
+    const window_ = document.querySelector(selector);
     const shown = e => e.getClientRects().length > 0;
     const name = e => (e.closest('[data-name]') || e).dataset.name || e.className;
     for (const e of window_.querySelectorAll('button, input[type=text], .v-check, [role=button]')) {
@@ -229,7 +228,7 @@ export function touch(form) {
 // Japanese text in the shown windows that is not marked as Japanese.
 export function unmarked() {
     const japanese = /[\u3040-\u30ff\u3400-\u4dbf\u4e00-\u9fff]/;
-    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    const walker = document.createTreeWalker(document.getElementById('velmora'), NodeFilter.SHOW_TEXT);
     const found = [];
     for (let node; (node = walker.nextNode());) {
         const element = node.parentElement;
