@@ -35,13 +35,9 @@ export class Host {
     async start() {
         this.server = createServer(async (request, answer) => {
             const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
-            let body;
-            try {
-                body = await readFile(join(this.folder, path.endsWith('/') ? path + 'index.html' : path));
-            } catch {
-                answer.writeHead(404).end();
-                return;
-            }
+            let body = await readFile(join(this.folder, path.endsWith('/') ? path + 'index.html' : path)).catch(() => null);
+            if (!body)
+                return answer.writeHead(404).end();
             const type = TYPES[extname(path) || '.html'] || 'application/octet-stream';
             const headers = {'Content-Type': type, 'Cache-Control': 'max-age=600', 'Vary': 'Accept-Encoding'};
             if (!type.startsWith('image/png') && /gzip/.test(request.headers['accept-encoding'] || '')) {
@@ -91,9 +87,9 @@ class Engine {
     colourScheme() {
         throw new Unsupported('no colour-scheme emulation');
     }
-    // Presses the button from the keyboard, as Space does.
-    activate(selector) {
-        return this.key(' ', selector);
+    // Presses the button (or the focused one) from the keyboard.
+    activate(selector, key = ' ') {
+        return this.key(key, selector);
     }
     writeClipboard(text) {
         return this.run(text => navigator.clipboard.writeText(text), text);
@@ -130,8 +126,8 @@ class Puppeteer extends Engine {
     async click(selector, nth = 0) {
         await (await this.page.$$(selector))[nth].click();
     }
-    async tap(selector) {
-        await this.page.tap(selector);
+    async tap(selector, nth = 0) {
+        await (await this.page.$$(selector))[nth].tap();
     }
     async type(selector, text) {
         await this.page.$eval(selector, e => (e.focus(), e.select()));
@@ -166,9 +162,6 @@ class Puppeteer extends Engine {
     }
     async closeTab() {
         await this.page.close();
-    }
-    async screenshot(selector, path) {
-        await (await this.page.$(selector)).screenshot({path});
     }
     async withoutClipboardApi(on) {
         if (on) {
@@ -208,13 +201,16 @@ class Firefox extends Puppeteer {
         return super.start({browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
             extraPrefsFirefox: {'dom.events.testing.asyncClipboard': true}});
     }
-    activate() {
-        throw new Unsupported('headless Firefox\'s page never has the focus, so Space presses no button');
+    async tap(selector, nth) { // two taps closer than a double tap's time count as one
+        await sleep(Math.max(0, (this.tapped ?? 0) + 300 - Date.now()));
+        await super.tap(selector, nth);
+        this.tapped = Date.now();
     }
-    async viewport(screen) {
-        if (screen.hasTouch)
-            throw new Unsupported('no touch emulation over WebDriver BiDi');
-        await super.viewport(screen);
+    insert(text) { // BiDi sends one character at a time
+        return this.page.keyboard.type(text);
+    }
+    activate() {
+        throw new Unsupported('headless Firefox\'s page never has the focus, so no key presses a button');
     }
 }
 
@@ -287,10 +283,6 @@ class WebKit extends Engine {
     }
     closeTab() {
         return this.driver.close();
-    }
-    async screenshot(selector, path) {
-        const {writeFile} = await import('node:fs/promises');
-        await writeFile(path, await this.driver.findElement(By.css(selector)).takeScreenshot(), 'base64');
     }
     clipboard() {
         throw new Unsupported('MiniBrowser asks the user in a bar of its own before a page reads what '

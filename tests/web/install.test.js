@@ -69,7 +69,8 @@ it('installable, with its icons the sizes the manifest says', async () => {
 });
 
 it('installed, it starts in its own window and works with the network gone', async () => {
-    engine = await launch('chromium', null, {headless: false, defaultViewport: null});
+    // A pipe: the one connection on which Chromium installs and launches apps.
+    engine = await launch('chromium', null, {headless: false, defaultViewport: null, pipe: true});
     const tab = engine.page;
     await load(tab);
     const manifestId = host.url;
@@ -78,8 +79,7 @@ it('installed, it starts in its own window and works with the network gone', asy
     // What the install dialog sets and the protocol's install leaves at "browser".
     await browser.send('PWA.changeAppUserSettings', {manifestId, displayMode: 'standalone'});
     await browser.send('PWA.launch', {manifestId});
-    const app = await (await engine.browser.waitForTarget(t => t !== tab.target() && t.type() !== 'service_worker'
-        && t.type() !== 'other')).asPage();
+    const app = await (await engine.browser.waitForTarget(t => t !== tab.target() && t.type() === 'page')).page();
     const windows = new Set(await Promise.all([tab, app].map(async page =>
         (await (await page.createCDPSession()).send('Browser.getWindowForTarget')).windowId)));
     assert.equal(windows.size, 2);

@@ -84,10 +84,7 @@ async function type(form, name, text) {
     await drawn();
 }
 
-async function texts(form, ...names) {
-    const now = await run(probe.state, form);
-    return names.map(name => now[name].text);
-}
+const texts = async (form, ...names) => (now => names.map(name => now[name].text))(await run(probe.state, form));
 
 // Answers the open box: `reply` typed into an input box and OK, or `close` ('OK', 'Cancel', or a
 // key); returns the box as it was met. On a phone, every box is held to the rules for a thumb.
@@ -110,10 +107,7 @@ async function boxGone() {
     await drawn();
 }
 
-async function noBox() {
-    await settle();
-    assert.equal(await run(probe.box), null);
-}
+const noBox = async () => assert.equal(await settle() ?? await run(probe.box), null);
 
 async function violations() {
     const found = await run(probe.axe, AXE);
@@ -184,13 +178,11 @@ async function tabOrder(form, focusedFirst) {
     assert.deepEqual(visited.slice(0, expected.length), expected);
 }
 
+// Each control where its layout row puts it.
 async function desktopLayout(form) {
-    const page = await run(probe.measure, form);
-    for (const row of layout(form).controls) {
-        const control = page.controls[row.name];
-        assert.deepEqual([control.left, control.top, control.width, control.height],
-            [row.left, row.top, row.width, row.height], row.name);
-    }
+    const {controls} = await run(probe.measure, form);
+    const rect = ({left, top, width, height}) => [left, top, width, height];
+    layout(form).controls.forEach(row => assert.deepEqual(rect(controls[row.name]), rect(row), row.name));
 }
 
 before(async () => {
@@ -325,19 +317,25 @@ describe('each handler is reached and its answer drawn', () => {
 
 describe('the page\'s own boxes', () => {
     const same = {count: 1, modal: true, own: true, title: TITLE, named: ['v-box-title', 'v-box-text'],
-        focused: true, over: true, font: !PHONE};
+        focused: true, over: true, font: true};
     const message = {...same, text: NOT_FOUND, role: 'alertdialog', buttons: ['OK'], entry: null};
     const input = {...same, text: FIRST, role: null, buttons: ['OK', 'Cancel'], entry: ''};
     for (const [opener, kind, close] of [['Command2', message, 'OK'], ['Command2', message, 'Escape'],
         ['Command2', message, 'Enter'], ['Command8', input, 'OK'], ['Command8', input, 'Enter'],
         ['Command8', input, 'Cancel'], ['Command8', input, 'Escape']]) {
-        it(`${kind.role ? 'a message' : 'an input'} box closed by ${close}: as met, and its answer`, async () => {
+        it(`${kind.role ? 'a message' : 'an input'} box closed by ${close}: as met, and its answer`, async t => {
             await type('Form1', 'Text1', 'nothing');
             await press(sel('Form1', opener));
             const seen = await engine.until(probe.box);
             assert.deepEqual(seen, {...seen, ...kind});
             assert.deepEqual(await violations(), []);
-            await answer(kind === input ? '320' : '', close);
+            if (kind === message && close === 'Enter') { // a key that presses the focused OK
+                if (!await unless(t, () => engine.activate(undefined, 'Enter')))
+                    return answer();
+                await boxGone();
+            } else {
+                await answer(kind === input ? '320' : '', close);
+            }
             assert.equal(await run(probe.active), opener);
             if (kind === input) {
                 await click('Form1', 'Command8');
@@ -385,6 +383,7 @@ desk('the page contract: the layout tables', () => {
             const page = await run(probe.measure, form);
             assert.deepEqual([page.title, page.width, page.height], [window.caption, window.width, window.height]);
             assert.deepEqual(Object.keys(page.controls).sort(), [...window.controls, ...window.menu].map(r => r.name).sort());
+            await desktopLayout(form);
             for (const item of window.menu) {
                 const control = page.controls[item.name];
                 assert.deepEqual([control.tag, control.text, control.inMenu, control.shortcut],
@@ -393,8 +392,6 @@ desk('the page contract: the layout tables', () => {
             for (const row of window.controls) {
                 const control = page.controls[row.name];
                 const where = `${form}.${row.name}`;
-                assert.deepEqual([control.left, control.top, control.width, control.height],
-                    [row.left, row.top, row.width, row.height], where);
                 assert.equal(control.display === 'none', form === 'Form1' && HIDDEN_AT_START.includes(row.name), where);
                 if (row.kind === 'textbox') {
                     assert.deepEqual([control.tag, control.maxLength, control.labelledBy], ['INPUT:text', -1, row.prompt], where);
@@ -424,7 +421,7 @@ desk('the page contract: the layout tables', () => {
             await open();
             if (form === 'Form2')
                 await click('Form1', 'Command10');
-            for (const [width, height] of [PHONES[2], PHONES[2].toReversed(), PHONES[2]]) {
+            for (const [width, height] of [PHONES[2], [...PHONES[2]].reverse(), PHONES[2]]) {
                 if (!await unless(t, () => screen({width, height, deviceScaleFactor: 3, isMobile: true})))
                     return;
                 if (width > height) {

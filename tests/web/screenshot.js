@@ -17,7 +17,7 @@ try {
     const page = engine.page;
     const control = (form, name) => `[data-name="${form}"] [data-name="${name}"]`;
     const shoot = path => options.phone ? page.screenshot({path, fullPage: true})
-        : engine.screenshot('[data-name="Form1"]', path);
+        : page.$('[data-name="Form1"]').then(form => form.screenshot({path}));
     await page.goto(host.url + 'index.html');
     await page.waitForSelector('[data-name="Form1"]:not([hidden])');
     await page.type(control('Form1', 'Text1'), 'water');
