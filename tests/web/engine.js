@@ -67,11 +67,9 @@ Promise.resolve().then(() => (0, eval)('(' + arguments[0] + ')')(...arguments[1]
 
 // Errors the page throws, where the console cannot be read (WebKit): from its load on.
 function catchErrors() {
-    if (!window.velmoraErrors) {
-        window.velmoraErrors = [];
-        addEventListener('error', e => window.velmoraErrors.push(String(e.message)));
-        addEventListener('unhandledrejection', e => window.velmoraErrors.push(String(e.reason)));
-    }
+    window.velmoraErrors = [];
+    addEventListener('error', e => window.velmoraErrors.push(String(e.message)));
+    addEventListener('unhandledrejection', e => window.velmoraErrors.push(String(e.reason)));
 }
 
 class Engine {

@@ -32,7 +32,8 @@ const LOADED_CAPTIONS = {Label7: 'The Kunyomi:'}; // Form_Load's captions where 
 const KANJI = {Form1: ['Label1'], Form2: [...Array(62).keys()].map(i => `Label2[${i}]`)};
 const PHONES = [[320, 568], [360, 740], [390, 844], [430, 932]];
 
-let engine, host, url, touch = false;
+let engine, host, url;
+const touch = !!PHONE; // a finger does the clicks and the typing
 const desk = PHONE ? () => {} : describe; // what only the desktop's width runs
 const phone = PHONE ? describe : () => {};
 const sel = (form, name) => `[data-name="${form}"] [data-name="${name}"]`;
@@ -43,7 +44,7 @@ const layout = form => WINDOWS.find(w => w.name === form);
 // Whatever the step, what holds text or takes input is drawn on top, unless a box is over it.
 async function drawn() {
     if (!await run(probe.box))
-        assert.deepEqual(await run(probe.covered), []);
+        assert.deepEqual(await run(() => window.velmoraCovered()), []);
 }
 
 async function open(address = url) {
@@ -189,18 +190,13 @@ before(async () => {
     host = await new Host(SITE).start();
     url = host.url + 'index.html';
     engine = await launch(options.engine, DESK);
-    if (PHONE) {
-        try {
-            await engine.viewport(PHONE);
-        } catch (e) {
-            if (!(e instanceof Unsupported))
-                throw e;
-            console.log(`SKIPPED: no phone in ${options.engine}: ${e.message}`);
-            await engine.quit();
-            process.exit(77); // the whole run, as CTest's SKIP_RETURN_CODE
-        }
-        touch = true;
-    }
+    await (PHONE && engine.viewport(PHONE).catch(async e => {
+        if (!(e instanceof Unsupported))
+            throw e;
+        console.log(`SKIPPED: no phone in ${options.engine}: ${e.message}`);
+        await engine.quit();
+        process.exit(77); // the whole run, as CTest's SKIP_RETURN_CODE
+    }));
 });
 after(async () => {
     await engine?.quit();
@@ -212,10 +208,8 @@ afterEach(async () => {
     if (left)
         await answer('', 'Escape');
     assert.equal(left, null, 'a box was left open');
-    if (PHONE) {
-        for (const form of await run(probe.shown))
-            await forTouch(form);
-    }
+    for (const form of PHONE ? await run(probe.shown) : [])
+        await forTouch(form);
     assert.deepEqual(await engine.errors(), []);
     if (engine.screen !== (PHONE || DESK))
         await engine.viewport(PHONE || DESK);

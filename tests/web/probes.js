@@ -139,10 +139,6 @@ export function install() {
     }).observe(document.getElementById('velmora'), {childList: true, characterData: true, subtree: true});
 }
 
-export function covered() {
-    return window.velmoraCovered();
-}
-
 // Steps through every record with the details shown, then puts every kanji through the reader and
 // a long verb through the conjugator, collecting what is cut off or covered on the way.
 export async function walk() {
