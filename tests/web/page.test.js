@@ -465,6 +465,9 @@ desk('what a browser adds', () => {
         await engine.writeClipboard(long);
         assert.equal(await paste(), long);
         assert.equal(await run(s => document.querySelector(s).title, sel('Form2', 'Text1')), long);
+        await click('Form2', 'Command1'); // the program reads it whole: its first 62 letters
+        assert.equal((await answer()).text, 'We will take the first 62 letters only!');
+        assert.deepEqual(await texts('Form2', 'Label2[60]', 'Label2[61]'), ['日', '本']);
         await t.test('refused', async t => { // a subtest starts on a fresh page too
             await click('Form1', 'Command10');
             if (await unless(t, () => engine.clipboard(false)))
