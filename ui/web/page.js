@@ -168,6 +168,9 @@ mergeInto(LibraryManager.library, {
                 if (element)
                     VelmoraPage.recolour(element);
             }
+            const box = VelmoraPage.box;
+            if (box)
+                box.style.color = VelmoraPage.elements[+box.dataset.owner].style.color;
         },
         // A window narrower than the screen takes its narrow arrangement where it has one: its
         // lines in one column, for touch. One without is scaled down to the width, never cut off.
@@ -471,8 +474,10 @@ mergeInto(LibraryManager.library, {
                 }
             });
             window.addEventListener('resize', VelmoraPage.fitToScreen);
-            if (window.visualViewport)
+            if (window.visualViewport) {
                 window.visualViewport.addEventListener('resize', VelmoraPage.keepFocusInView);
+                window.visualViewport.addEventListener('scroll', VelmoraPage.placeBox);
+            }
             if (window.matchMedia)
                 window.matchMedia('(prefers-color-scheme: dark)')
                     .addEventListener('change', VelmoraPage.recolourAll);
