@@ -1,17 +1,13 @@
-// The page's own script and the tests' scripts, against ESLint's recommended rules.
+// The page's own script and the tests' scripts, against ESLint's recommended rules; run from the
+// source tree's root: eslint -c tests/web/eslint.config.js
 import js from '@eslint/js';
 import globals from 'globals';
 
-// Run from the source tree's root: eslint -c tests/web/eslint.config.js
 export default [
     {ignores: ['**/node_modules/', 'build/']},
     js.configs.recommended,
-    {
-        files: ['tests/**/*.js'],
-        languageOptions: {ecmaVersion: 2023, sourceType: 'module', globals: {...globals.node, ...globals.browser}},
-    },
-    {
-        // An emscripten library: a script whose names the linker gives it.
+    {files: ['tests/**/*.js'], languageOptions: {sourceType: 'module', globals: {...globals.node, ...globals.browser}}},
+    { // an emscripten library: a script whose names the linker gives it
         files: ['ui/web/page.js'],
         languageOptions: {sourceType: 'script', globals: {...globals.browser, mergeInto: 'readonly',
             LibraryManager: 'readonly', VelmoraPage: 'writable', Asyncify: 'readonly',

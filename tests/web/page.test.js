@@ -1,7 +1,6 @@
-// The page in one engine: every control against the layout tables, each handler reached once
-// through real clicks and its answer drawn, the page's own boxes, what a browser adds (keys,
-// clipboard, tabs, zoom, colour schemes, file://) and what a screen reader is told. With --phone,
-// the same journeys by finger on a phone, for a thumb. What the core computes is tested in C++.
+// The page in one engine: each control against the layout tables, each handler reached once and its
+// answer drawn, the page's own boxes, what a browser adds (keys, clipboard, tabs, zoom, colour
+// schemes, file://), what a screen reader is told; with --phone, by finger on a phone, for a thumb.
 //   node --test-reporter=spec page.test.js --engine chromium|firefox|webkit --site <page folder>
 //       --layout <layout_json.js> [--phone WIDTHxHEIGHT]
 import assert from 'node:assert/strict';
@@ -118,17 +117,11 @@ async function violations() {
 }
 
 // Runs `step`, or skips the check with the engine's reason where it cannot take it.
-async function unless(t, step) {
-    try {
-        await step();
-        return true;
-    } catch (e) {
-        if (!(e instanceof Unsupported))
-            throw e;
-        t.skip(e.message);
-        return false;
-    }
-}
+const unless = (t, step) => Promise.resolve().then(step).then(() => true, e => {
+    if (!(e instanceof Unsupported))
+        throw e;
+    return t.skip(e.message) ?? false;
+});
 
 // A screen of that size; the page hears of it at its next frame.
 async function screen(size) {
@@ -341,15 +334,27 @@ describe('the page\'s own boxes', () => {
         });
     }
 
-    (PHONE ? () => {} : it)('either box opens from the keyboard, with the focus inside', async t => {
-        if (!await unless(t, () => engine.activate(sel('Form1', 'Command8'))))
-            return;
-        const seen = await engine.until(probe.box);
-        assert.deepEqual(seen, {...seen, ...input});
-        await answer('', 'Escape');
-        assert.equal(await run(probe.active), 'Command8');
-        await engine.key('F1');
-        assert.ok((await answer()).text.startsWith(HELP_START));
+    (PHONE ? () => {} : it)('a box opens from the keyboard, the focus inside it, then back', async t => {
+        await engine.key('F1', sel('Form1', 'Text1')); // the help note
+        const help = await answer('', 'Escape');
+        assert.deepEqual([help.text.startsWith(HELP_START), help.focused, await run(probe.active)], [true, true, 'Text1']);
+        await t.test('Space on a button', async t => {
+            if (!await unless(t, () => engine.activate(sel('Form1', 'Command8'))))
+                return;
+            const seen = await engine.until(probe.box);
+            assert.deepEqual(seen, {...seen, ...input});
+            await answer('', 'Escape');
+            assert.equal(await run(probe.active), 'Command8');
+        });
+    });
+
+    it('nothing behind an open box runs, not even afterwards', async () => {
+        await click('Form1', 'Command8');
+        await engine.key('F1'); // the shortcut, and a click that reaches a button behind anyway
+        await run(s => document.querySelector(s).click(), sel('Form1', 'Command7'));
+        assert.equal((await answer('', 'Cancel')).text, FIRST);
+        await noBox();
+        assert.deepEqual(await texts('Form1', 'Label15'), ['']);
     });
 
     it('with the browser\'s own boxes stopped, the program\'s still ask', async () => {
@@ -435,6 +440,8 @@ desk('what a browser adds', () => {
         await type('Form1', 'Text1', 'water');
         await click('Form1', 'Command2');
         assert.deepEqual(await texts('Form1', 'Label1', 'Label15'), ['水', ' 264']);
+        await click('Form1', 'Help'); // the boxes too
+        assert.ok((await answer()).text.startsWith(HELP_START));
     });
 
     it('F1 is the dictionary window\'s, and Enter on a focused button starts nothing', async () => {
@@ -564,7 +571,10 @@ describe('what a screen reader and a keyboard get', () => {
                 await open();
                 if (switched)
                     await engine.colourScheme(true);
+                await click('Form1', 'Help'); // the page at start, behind a box
+                await engine.until(probe.box);
                 assert.deepEqual(await violations(), []);
+                await answer();
                 await type('Form1', 'Text1', 'water');
                 await click('Form1', 'Command2');
                 await click('Form1', 'Command4');
