@@ -3,8 +3,9 @@
 // draws, measures and forwards.
 //
 // Emscripten 3.1.6 prints this library as text: each entry is `name: function` (it names the
-// function by rewriting its first `function`), and a member of $VelmoraPage holds no object
-// that JSON cannot print (a promise, a regular expression).
+// function by rewriting its first `function`), and a member of $VelmoraPage holds functions and
+// what JSON can print, nothing else (no promise, no regular expression). Its optimizer's parser
+// rejects destructuring in a `for ... of` head.
 
 mergeInto(LibraryManager.library, {
     $VelmoraPage__deps: ['malloc'],
