@@ -19,8 +19,8 @@ QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
     build/release/tests/velmora-screenshots docs
 
 site=$(bash scripts/web.sh --build-only | tail -1)
-/usr/bin/python3 tests/web/screenshot.py "$site" docs/browser-window.png >/dev/null
-/usr/bin/python3 tests/web/screenshot.py "$site" docs/phone-dictionary-window.png \
+node tests/web/screenshot.js "$site" docs/browser-window.png >/dev/null
+node tests/web/screenshot.js "$site" docs/phone-dictionary-window.png \
     docs/phone-expression-window.png --phone 390x844 --scale 2 >/dev/null
 program=$(bash scripts/windows.sh | tail -1)
 xvfb-run -a -s "-screen 0 1280x1024x24" \

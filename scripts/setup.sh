@@ -24,8 +24,8 @@ test=(
     weston  # a headless Wayland compositor for the native Wayland test
     orca openbox at-spi2-core dbus-daemon xdotool # the screen reader test, with a session for it
     locales # a decimal-comma locale for the second test run
-    chromium chromium-driver python3-selenium # the browser tests, through WebDriver
-    webkit2gtk-driver firefox-esr python3-websocket # the same tests in WebKit and Firefox
+    chromium firefox-esr # the page tests' engines, driven by the pinned npm puppeteer-core
+    webkit2gtk-driver    # WebKitWebDriver and MiniBrowser, driven by the pinned selenium-webdriver
 )
 package=(debhelper dpkg-dev lintian debootstrap)
 web=(
@@ -89,8 +89,8 @@ if [ -n "$locale" ] && ! grep -qix "${locale%.*}.utf8" <<<"$(locale -a 2>/dev/nu
     "${sudo[@]}" locale-gen >/dev/null
 fi
 
-# The page tests' and benchmark's pinned tools (axe-core, Lighthouse), as the lockfile names
-# them; no browser is downloaded: they run Debian's Chromium.
+# The page tests' and benchmark's pinned tools (puppeteer-core, selenium-webdriver, axe-core,
+# ESLint, Lighthouse), as the lockfile names them; no browser is downloaded: they drive Debian's.
 if [ -n "$node_tools" ]; then
     folder="$(dirname "$0")/../$node_tools"
     if ! cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-lock.json"; then

@@ -81,8 +81,13 @@ ctest --preset debug -j "$jobs"
 # The page's tests also compare its sources with the debug preset's (build/debug).
 stage "building (browser)"
 bash scripts/web.sh --build-only >/dev/null
-stage "testing (browser: Chromium, WebKitGTK, Firefox ESR)"
-ctest --preset web -j "$jobs"
+if $quick; then
+    stage "testing (browser: Chromium)"
+    ctest --preset web -j "$jobs" -L quick
+else
+    stage "testing (browser: Chromium, WebKitGTK, Firefox ESR)"
+    ctest --preset web -j "$jobs"
+fi
 
 stage "testing (Windows build, under Wine)"
 bash scripts/windows.sh --test >/dev/null
