@@ -18,7 +18,7 @@ test=(
     ccache clang libclang-rt-14-dev clang-format libbenchmark-dev
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
-    locales # a decimal-comma locale for the second test run
+    locales # a decimal-comma locale, for the tests that run under it too
     chromium chromium-driver python3-selenium # the browser tests, through WebDriver
     webkit2gtk-driver firefox-esr python3-websocket # the same tests in WebKit and Firefox
 )

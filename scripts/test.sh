@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then checks everything (what .ci/run calls): formatting, the desktop
 # files, the normal build first, so that the common failures show early, then two lanes side by
-# side, one a core: the suite in the normal build, then the suite under AddressSanitizer/UBSan;
+# side on the two cores: the suite in the normal build, then the suite under AddressSanitizer/UBSan;
 # and fuzzing of the conjugation engine, then the page of the browser build in Chromium, WebKitGTK
 # and Firefox ESR. Each lane's stages write to build/logs/, printed when one fails. The tests that
 # read numbers or letters run once more under the decimal-comma locale id_ID.UTF-8 (see
