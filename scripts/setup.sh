@@ -23,7 +23,7 @@ test=(
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
     orca openbox at-spi2-core dbus-daemon xdotool # the screen reader test, with a session for it
-    locales # a decimal-comma locale for the second test run
+    locales # a decimal-comma locale, for the tests that run under it too
     chromium firefox-esr # the page tests' engines, driven by the pinned npm puppeteer-core
     webkit2gtk-driver    # WebKitWebDriver and MiniBrowser, driven by the pinned selenium-webdriver
 )

@@ -12,8 +12,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every control of the layout is announced with a role and a name or a description; one with a
-// prompt by the prompt's caption, as its name (a text box) or its description.
+// Every control of the layout is announced with a role and a name or a description; a button as a
+// button named by its caption; one with a prompt by the prompt's caption, as its name (a text box)
+// or its description.
 QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
 {
     QStringList silent;
@@ -28,6 +29,11 @@ QStringList silentControls(ui::Window &window, const ui::WindowSpec &layout)
             || (announced->text(QAccessible::Name).isEmpty()
                 && announced->text(QAccessible::Description).isEmpty()))
             silent << name;
+        if (announced && control.row->kind == ui::Kind::Button
+            && (announced->role() != QAccessible::Button
+                || announced->text(QAccessible::Name)
+                    != find(control.name)->property("text").toString()))
+            silent << name + u" not a button named by its caption"_s;
         if (control.prompt < 0)
             continue;
         const QString prompt = find(resolved.controls[std::size_t(control.prompt)].name)
@@ -87,7 +93,6 @@ private Q_SLOTS:
         ui::setUpAccessibility();
     }
     void everyControlIsAnnounced();
-    void buttonsAreNamedByTheirCaptions();
     void onlyFilledCellsAreButtons();
     void aKeyboardSearchSaysTheRecordOnce();
     void aBrowseStepSaysTheRecord();
@@ -111,14 +116,6 @@ void AccessibilityTest::everyControlIsAnnounced()
     QCOMPARE(
         QAccessible::queryAccessibleInterface(dictionary.widget("Label1"))->text(QAccessible::Name),
         u"悪"_s);
-}
-
-void AccessibilityTest::buttonsAreNamedByTheirCaptions()
-{
-    DictionaryWindow w;
-    QAccessibleInterface *search = QAccessible::queryAccessibleInterface(w.widget("Command2"));
-    QCOMPARE(search->role(), QAccessible::Button);
-    QCOMPARE(search->text(QAccessible::Name), u"Search for the word"_s);
 }
 
 void AccessibilityTest::onlyFilledCellsAreButtons()

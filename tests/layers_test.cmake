@@ -3,58 +3,22 @@
 #   cmake -D ROOT=<source dir> -D WORK=<scratch dir> -D QT_CORE_DIR=<dir> -P tests/layers_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
+# One case for each way the check reads the table, not one for each of its rows.
 # from   include                          verdict
 set(cases [=[
 data         "data/text.h"                    allowed
 data         "conjugation/conjugation.h"      refused
-data         "ui/controls.h"                  refused
-data         "dictionary/form1.h"             refused
-data         "expression/form2.h"             refused
-data         "app/program.h"                  refused
-data         <QString>                        refused
-conjugation  "conjugation/conjugation.h"      allowed
 conjugation  "data/text.h"                    allowed
 conjugation  "data/kanji_table.h"             refused
-conjugation  "ui/controls.h"                  refused
-conjugation  "expression/form2.h"             refused
-conjugation  <QString>                        refused
-ui           "ui/controls.h"                  allowed
-ui           "data/text.h"                    allowed
-ui           <QWidget>                        refused
 ui           "ui/qt/native.h"                 refused
-ui/qt        "ui/qt/widgets.h"                allowed
-ui/qt        "ui/controls.h"                  allowed
 ui/qt        <QWidget>                        allowed
-ui/qt        "ui/web/native.h"                refused
-ui/qt        "dictionary/form1.h"             refused
-ui/web       "ui/window.h"                    allowed
-ui/web       "ui/qt/widgets.h"                refused
-ui/web       <QString>                        refused
-ui           "conjugation/conjugation.h"      refused
-ui           "dictionary/form1.h"             refused
-ui           "expression/form2.h"             refused
-ui           "app/program.h"                  refused
-dictionary   "ui/window.h"                    allowed
-dictionary   "ui/qt/native.h"                 refused
+ui/qt        "ui/controls.h"                  allowed
 dictionary   "../ui/web/native.h"             refused
-dictionary   "data/kanji_table.h"             allowed
-dictionary   "expression/form2.h"             refused
-dictionary   "../expression/form2.h"          refused
-dictionary   "app/program.h"                  refused
-dictionary   <QWidget>                        refused
 dictionary   <QtWidgets/QWidget>              refused
-expression   "conjugation/conjugation.h"      allowed
 expression   "form2.h"                        allowed
-expression   "dictionary/form1.h"             refused
-expression   "app/program.h"                  refused
-expression   <QLabel>                         refused
-app          "dictionary/form1.h"             allowed
-app          "expression/form2.h"             allowed
 app          <QApplication>                   refused
 app          <QString>                        allowed
 app          <QtCore/QString>                 allowed
-app          "ui/qt/application.h"            allowed
-tests        "app/program.h"                  allowed
 tests        <QApplication>                   allowed
 ]=])
 
