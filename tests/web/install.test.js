@@ -2,7 +2,7 @@
 // an installed app in its own window that works with the network gone after the first visit, and
 // a rebuilt folder at the same address taken up by the second load. Needs a display (xvfb-run).
 // With VELMORA_SHOTS=<folder>, the installed app's window is saved there as installed-offline.png.
-//   node --test-reporter=spec install.test.js --site <page folder> --source <source tree>
+//   node --test-reporter=tap install.test.js --site <page folder> --source <source tree>
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {cp, mkdtemp, readFile, readdir, rm, stat, writeFile} from 'node:fs/promises';

@@ -1,7 +1,7 @@
 // The page in one engine: each control against the layout tables, each handler reached once and its
 // answer drawn, the page's own boxes, what a browser adds (keys, clipboard, tabs, zoom, colour
 // schemes, file://), what a screen reader is told; with --phone, by finger on a phone, for a thumb.
-//   node --test-reporter=spec page.test.js --engine chromium|firefox|webkit --site <page folder>
+//   node --test-reporter=tap page.test.js --engine chromium|firefox|webkit --site <page folder>
 //       --layout <layout_json.js> [--phone WIDTHxHEIGHT]
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
