@@ -66,7 +66,6 @@ private Q_SLOTS:
     void twipsBecomePixels();
     void windowIsBuiltFromItsTable();
     void labelsShowMarkupAsPlainText();
-    void textBoxesHaveNoLengthLimit();
     void writtenValueShowsFromItsStart_data();
     void writtenValueShowsFromItsStart();
     void promptsNameAndDescribeTheirControls();
@@ -126,14 +125,6 @@ void ToolkitTest::labelsShowMarkupAsPlainText()
     auto *label = ui::widgetOf(window)->findChild<QLabel *>(u"Value"_s);
     QCOMPARE(label->textFormat(), Qt::PlainText);
     QCOMPARE(window.label("Value").caption(), u"<b>x</b> &amp;");
-}
-
-void ToolkitTest::textBoxesHaveNoLengthLimit()
-{
-    ui::Window window(SampleLayout);
-    const std::u16string longText(100'000, u'あ');
-    window.textBox("Text1").setText(longText);
-    QCOMPARE(window.textBox("Text1").text().size(), longText.size());
 }
 
 void ToolkitTest::writtenValueShowsFromItsStart_data()
