@@ -87,8 +87,6 @@ void ToolkitTest::twipsBecomePixels_data()
     QTest::addColumn<int>("pixels");
     QTest::newRow("zero") << 0 << 0;
     QTest::newRow("one pixel") << 15 << 1;
-    QTest::newRow("dictionary width") << 7200 << 480;
-    QTest::newRow("expression width") << 8115 << 541;
     QTest::newRow("rounds to nearest") << 22 << 1;
     QTest::newRow("rounds half up") << 23 << 2;
 }
