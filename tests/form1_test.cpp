@@ -61,7 +61,6 @@ private Q_SLOTS:
     void startsInItsStartState();
     void searchFindsTheFirstMatch_data();
     void searchFindsTheFirstMatch();
-    void failedSearchChangesNothingElse_data();
     void failedSearchChangesNothingElse();
     void directionButtonsSwitchCaptionsAndClear();
     void browsingStepsThroughTheRecords();
@@ -139,16 +138,9 @@ void Form1Test::searchFindsTheFirstMatch()
     QCOMPARE(w.caption("Label7"), kunyomi ? u"The English word:"_s : u"The Kunyomi:"_s);
 }
 
-void Form1Test::failedSearchChangesNothingElse_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("part of a value") << u"cheap"_s;
-    QTest::newRow("markup") << u"<b>water</b>"_s;
-}
-
 void Form1Test::failedSearchChangesNothingElse()
 {
-    QFETCH(QString, typed);
+    const QString typed = u"cheap"_s; // part of a value: which words match is the engine's
     DictionaryWindow w;
     w.type(u"house"_s);
     w.click("Command2");
