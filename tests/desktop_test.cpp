@@ -59,8 +59,6 @@ void DesktopTest::packagingFilesNameTheProgram_data()
     const QString executable = QApplication::applicationName();
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("line");
-    QTest::newRow("desktop entry runs the executable") << id + ".desktop"
-                                                       << "Exec=" + executable;
     QTest::newRow("desktop entry names the icon by the desktop id") << id + ".desktop"
                                                                     << "Icon=" + id;
     QTest::newRow("icon file carries the desktop id") << id + ".svg"

@@ -61,10 +61,8 @@ private Q_SLOTS:
     void startsInItsStartState();
     void searchFindsTheFirstMatch_data();
     void searchFindsTheFirstMatch();
-    void failedSearchChangesNothingElse_data();
     void failedSearchChangesNothingElse();
     void directionButtonsSwitchCaptionsAndClear();
-    void japaneseToEnglishShowsLabel2Only();
     void browsingStepsThroughTheRecords();
     void longEnglishShowsFromItsStart();
     void browsingAtTheEndsAsksForARecord_data();
@@ -117,7 +115,6 @@ void Form1Test::searchFindsTheFirstMatch_data()
     QTest::newRow("stored case comes back")
         << false << u"chinese; fellow"_s << 32 << u"Chinese; fellow"_s << u"*"_s;
     QTest::newRow("warui is record 1, not 3") << true << u"warui"_s << 1 << u"warui"_s << u"bad"_s;
-    QTest::newRow("kana kunyomi") << true << u"ひ"_s << 320 << u"ひ"_s << u"day; sun"_s;
 }
 
 void Form1Test::searchFindsTheFirstMatch()
@@ -141,16 +138,9 @@ void Form1Test::searchFindsTheFirstMatch()
     QCOMPARE(w.caption("Label7"), kunyomi ? u"The English word:"_s : u"The Kunyomi:"_s);
 }
 
-void Form1Test::failedSearchChangesNothingElse_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("part of a value") << u"cheap"_s;
-    QTest::newRow("markup") << u"<b>water</b>"_s;
-}
-
 void Form1Test::failedSearchChangesNothingElse()
 {
-    QFETCH(QString, typed);
+    const QString typed = u"cheap"_s; // part of a value: which words match is the engine's
     DictionaryWindow w;
     w.type(u"house"_s);
     w.click("Command2");
@@ -198,21 +188,6 @@ void Form1Test::directionButtonsSwitchCaptionsAndClear()
     verifyShows(w, 2);
 }
 
-void Form1Test::japaneseToEnglishShowsLabel2Only()
-{
-    DictionaryWindow w;
-    w.click("Command6");
-    QVERIFY(w.visible("Label2"));
-    QVERIFY(!w.visible("Label3") && !w.visible("Label11"));
-    QCOMPARE(w.form->detailsVisible(), 0);
-    w.click("Command4");
-    QVERIFY(w.visible("Label2") && w.visible("Label3") && w.visible("Label11"));
-    QCOMPARE(w.form->detailsVisible(), -1);
-    w.click("Command4");
-    QVERIFY(!w.visible("Label2") && !w.visible("Label3") && !w.visible("Label11"));
-    QCOMPARE(w.form->detailsVisible(), 0);
-}
-
 void Form1Test::browsingStepsThroughTheRecords()
 {
     DictionaryWindow w;
@@ -254,10 +229,7 @@ void Form1Test::browsingAtTheEndsAsksForARecord_data()
     QTest::newRow("last: 10") << true << u"10"_s << 10;
     QTest::newRow("last: 320 asks again") << true << u"320"_s << 320;
     QTest::newRow("last: 0 is refused") << true << u"0"_s << 320;
-    QTest::newRow("last: abc") << true << u"abc"_s << 320;
     QTest::newRow("first: 10") << false << u"10"_s << 11;
-    QTest::newRow("first: 10.5 adds, then rounds") << false << u"10.5"_s << 12;
-    QTest::newRow("first: 0.5 leads to record 1") << false << u"0.5"_s << 2;
     QTest::newRow("first: 320.5 is refused") << false << u"320.5"_s << 0;
     QTest::newRow("first: Cancel") << false << QString() << 0;
 }
@@ -322,10 +294,17 @@ void Form1Test::browsingReturnsTheSearchToEnglish()
     verifyShows(w, row);
 }
 
+// Japanese to English shows Label2 alone; the toggle shows and hides all three, and a browse step
+// between keeps its flag.
 void Form1Test::detailsToggleFollowsItsFlag()
 {
     DictionaryWindow w;
+    w.click("Command6");
+    QVERIFY(w.visible("Label2"));
+    QVERIFY(!w.visible("Label3") && !w.visible("Label11"));
+    QCOMPARE(w.form->detailsVisible(), 0);
     w.click("Command4");
+    QVERIFY(w.visible("Label2") && w.visible("Label3") && w.visible("Label11"));
     QCOMPARE(w.form->detailsVisible(), -1);
     w.click("Command7");
     w.click("Command4");
@@ -355,7 +334,6 @@ void Form1Test::soundCheckLooksForTheReadingsFile_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("found");
     QTest::newRow("warui.wav exists") << u"bad"_s << QString() << u"warui.wav"_s << true;
-    QTest::newRow("warui.wav missing") << u"bad"_s << QString() << u"yasui.wav"_s << false;
     QTest::newRow("star file itself is found")
         << u"by means of"_s << QString() << u"*.wav"_s << true;
     QTest::newRow("nothing shown") << QString() << QString() << u"x.wav"_s << false;

@@ -29,8 +29,6 @@ void PlatformChoiceTest::xcbOnlyForGnomeBeforeQt68_data()
 
     QTest::newRow("GNOME") << Set() << u"GNOME"_s << u"6.4.2"_s << true << u"xcb"_s;
     QTest::newRow("ubuntu:GNOME") << Set() << u"ubuntu:GNOME"_s << u"6.4.2"_s << true << u"xcb"_s;
-    QTest::newRow("GNOME-Classic:GNOME")
-        << Set() << u"GNOME-Classic:GNOME"_s << u"6.4.2"_s << true << u"xcb"_s;
     QTest::newRow("Qt 5") << Set() << u"GNOME"_s << u"5.15.8"_s << true << u"xcb"_s;
     QTest::newRow("Qt 6.7") << Set() << u"GNOME"_s << u"6.7.3"_s << true << u"xcb"_s;
     QTest::newRow("Qt 6.8") << Set() << u"GNOME"_s << u"6.8.0"_s << true << QString();
