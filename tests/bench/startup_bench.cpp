@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "startup_summary.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,11 +25,9 @@
 
 namespace {
 
-struct Sample
-{
-    double milliseconds;
-    long peakKiB;
-};
+using startup::Sample;
+using startup::summarise;
+using startup::Summary;
 
 constexpr int TimeoutMs = 30'000;
 
@@ -74,33 +74,6 @@ std::optional<Sample> runProbe(const std::string &path)
         return std::nullopt;
     return Sample {std::chrono::duration<double, std::milli>(end - start).count(),
         std::strtol(line.c_str(), nullptr, 10)};
-}
-
-// Nearest-rank percentile of an unsorted list.
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const auto rank
-        = static_cast<std::size_t>(p / 100.0 * static_cast<double>(values.size()) + 0.999999);
-    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
-struct Summary
-{
-    double medianMs;
-    double p90Ms;
-    double medianMiB;
-};
-
-Summary summarise(const std::vector<Sample> &samples)
-{
-    std::vector<double> ms;
-    std::vector<double> mib;
-    for (const Sample &s : samples) {
-        ms.push_back(s.milliseconds);
-        mib.push_back(static_cast<double>(s.peakKiB) / 1024.0);
-    }
-    return {percentile(ms, 50), percentile(ms, 90), percentile(mib, 50)};
 }
 
 } // namespace
