@@ -18,12 +18,14 @@ if [ "${1:-}" = --in-session ]; then
     LANGUAGE=en LC_ALL=C.UTF-8 script -qfec "orca --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
     terminal=$!
     stop() {
-        # Orca's signal handlers do not run while it waits in its main loop: end it outright.
-        kill -9 $(ps -o pid= --ppid $terminal) $terminal 2>/dev/null
+        # Orca's signal handlers do not run while it waits in its main loop: end it outright, and
+        # let `script`, its parent, reap it. An Orca orphaned where nothing reaps orphans (a
+        # container's first process) stays a zombie that every later Orca takes for a running one.
+        pkill -9 -P $terminal 2>/dev/null || true
+        wait $terminal 2>/dev/null || true
         # The launcher ends the accessibility bus it started when it is asked to end.
-        kill $(jobs -p) 2>/dev/null
-        wait $launcher 2>/dev/null
-        while pgrep -u "$(id -u)" -x orca >/dev/null; do sleep 0.1; done
+        kill $(jobs -p) 2>/dev/null || true
+        wait 2>/dev/null || true
     }
     trap stop EXIT
     said() {
@@ -77,14 +79,18 @@ attempt() {
     echo "the record was said $records time(s)"
     [ "$status" -eq 0 ] && [ "$records" -eq 1 ]
 }
-# Orca refuses to start while another Orca of the same user runs: wait for an earlier test's to
-# end, and leave a user's own screen reader alone.
+# Orca refuses to start while another Orca of the same user runs, even a zombie: wait for an
+# earlier test's to end, and leave a user's own screen reader alone.
+orcas() { ps -u "$(id -u)" -o stat=,comm= | awk -v state="$1" '$2 == "orca" && $1 ~ state' | wc -l; }
 for _ in $(seq 100); do
-    pgrep -u "$(id -u)" -x orca >/dev/null || break
+    [ "$(orcas .)" -eq 0 ] && break
     sleep 0.1
 done
-if pgrep -u "$(id -u)" -x orca >/dev/null; then
+if [ "$(orcas '^[^Z]')" -gt 0 ]; then
     echo "skipped: another Orca runs for this user"
+    exit 77
+elif [ "$(orcas '^Z')" -gt 0 ]; then
+    echo "skipped: an ended Orca that nothing reaps keeps Orca from starting"
     exit 77
 fi
 for try in 1 2 3; do
