@@ -8,7 +8,8 @@ endif()
 set(ENV{WINEPREFIX} "${PREFIX}")
 set(ENV{WINEDEBUG} -all)
 # No .NET or HTML engine: the program needs neither, and wineboot would look for their installers.
-set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
+# No menu builder: it would write file types and menu entries into the user's home.
+set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=;winemenubuilder.exe=d")
 if(FROM)
     file(REMOVE_RECURSE "${PREFIX}")
     file(COPY "${FROM}/" DESTINATION "${PREFIX}")
