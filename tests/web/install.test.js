@@ -68,9 +68,12 @@ it('installable, with its icons the sizes the manifest says', async () => {
     }
 });
 
-it('installed, it starts in its own window and works with the network gone', async () => {
-    // A pipe: the one connection on which Chromium installs and launches apps.
-    engine = await launch('chromium', null, {headless: false, defaultViewport: null, pipe: true});
+it('installed, it is in the menu by its name, starts in its own window and works with the network gone', async () => {
+    // A pipe: the one connection on which Chromium installs and launches apps. The app's menu
+    // entry goes under HOME: a home of the test's own, not the user's.
+    const home = await mkdtemp(join(tmpdir(), 'velmora-home-'));
+    const env = {...process.env, HOME: home, XDG_DATA_HOME: join(home, 'data'), XDG_CONFIG_HOME: join(home, 'config')};
+    engine = await launch('chromium', null, {headless: false, defaultViewport: null, pipe: true, env});
     const tab = engine.page;
     await load(tab);
     const manifestId = host.url;
@@ -94,6 +97,11 @@ it('installed, it starts in its own window and works with the network gone', asy
     await app.waitForFunction(() => document.querySelector('[data-name="Label1"]').textContent === '水');
     if (process.env.VELMORA_SHOTS)
         execFileSync('import', ['-window', 'root', join(process.env.VELMORA_SHOTS, 'installed-offline.png')]);
+    const menu = join(home, 'data', 'applications');
+    const names = (await readdir(menu)).filter(name => name.endsWith('.desktop'));
+    const entries = await Promise.all(names.map(name => readFile(join(menu, name), 'utf8')));
+    assert.deepEqual(entries.map(entry => entry.match(/^Name=.*$/m)?.[0]), ['Name=Velmora Kanji']);
+    await rm(home, {recursive: true, force: true});
     await host.start(); // at the same address, for afterEach
 });
 
