@@ -265,16 +265,10 @@ CheckBox Window::checkBox(std::string_view name) const
 
 LabelArray Window::labelArray(std::string_view name) const
 {
-    std::vector<Native *> cells;
-    for (int index = 0;; ++index) {
-        auto *cell = m_impl->window->findChild<CellLabel *>(toQString(fullName(name, index)));
-        if (!cell)
-            break;
-        cells.push_back(m_impl->native(cell));
-    }
-    if (cells.empty())
-        throw std::logic_error("no label array named " + std::string(name));
-    return LabelArray(std::move(cells));
+    return LabelArray(cellsNamed(name, [this](const std::string &cellName) -> Native * {
+        auto *cell = m_impl->window->findChild<CellLabel *>(toQString(cellName));
+        return cell ? m_impl->native(cell) : nullptr;
+    }));
 }
 
 MenuItem Window::menuItem(std::string_view name) const

@@ -397,16 +397,10 @@ CheckBox Window::checkBox(std::string_view name) const
 
 LabelArray Window::labelArray(std::string_view name) const
 {
-    std::vector<Native *> cells;
-    for (int index = 0;; ++index) {
-        const auto cell = m_impl->byName.find(fullName(name, index));
-        if (cell == m_impl->byName.end())
-            break;
-        cells.push_back(cell->second);
-    }
-    if (cells.empty())
-        throw std::logic_error("no label array named " + std::string(name));
-    return LabelArray(std::move(cells));
+    return LabelArray(cellsNamed(name, [this](const std::string &cellName) -> Native * {
+        const auto cell = m_impl->byName.find(cellName);
+        return cell == m_impl->byName.end() ? nullptr : cell->second;
+    }));
 }
 
 MenuItem Window::menuItem(std::string_view name) const
