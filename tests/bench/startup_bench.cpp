@@ -25,9 +25,9 @@
 
 namespace {
 
+using startup::printTable;
 using startup::Sample;
-using startup::summarise;
-using startup::Summary;
+using startup::sideBySide;
 
 constexpr int TimeoutMs = 30'000;
 
@@ -80,45 +80,29 @@ std::optional<Sample> runProbe(const std::string &path)
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
     const std::filesystem::path here
         = std::filesystem::read_symlink("/proc/self/exe").parent_path();
     const std::string program = argc > 3 ? argv[2] : (here / "startup_probe_program").string();
     const std::string floor = argc > 3 ? argv[3] : (here / "startup_probe_floor").string();
-    if (runs < 2) {
+    if (rounds < 2) {
         std::fprintf(stderr, "usage: startup_bench [runs >= 2] [program-probe floor-probe]\n");
         return 2;
     }
 
-    std::vector<Sample> programSamples;
-    std::vector<Sample> floorSamples;
-    for (int round = 0; round < runs; ++round) {
-        // Alternating the order keeps either probe from always following the other.
-        const bool programFirst = round % 2 == 0;
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool isProgram = (turn == 0) == programFirst;
-            const std::string &path = isProgram ? program : floor;
-            const std::optional<Sample> sample = runProbe(path);
-            if (!sample) {
-                std::fprintf(
-                    stderr, "%s painted no frame (is a display available?)\n", path.c_str());
-                return 1;
-            }
-            if (round > 0)
-                (isProgram ? programSamples : floorSamples).push_back(*sample);
-        }
-    }
-
-    const Summary p = summarise(programSamples);
-    const Summary f = summarise(floorSamples);
+    const auto runs = sideBySide(rounds, [&](bool isProgram) {
+        const std::string &path = isProgram ? program : floor;
+        const std::optional<Sample> sample = runProbe(path);
+        if (!sample)
+            std::fprintf(stderr, "%s painted no frame (is a display available?)\n", path.c_str());
+        return sample;
+    });
+    if (!runs)
+        return 1;
     const char *platform = std::getenv("QT_QPA_PLATFORM");
     std::printf("Start-up to the first painted frame of Form1 (QT_QPA_PLATFORM=%s), %d runs each "
                 "after 1 warm-up\n\n",
-        platform && *platform ? platform : "default", runs - 1);
-    std::printf("%-16s %10s %10s %14s\n", "", "median ms", "p90 ms", "peak RSS MiB");
-    std::printf("%-16s %10.1f %10.1f %14.1f\n", "program", p.medianMs, p.p90Ms, p.medianMiB);
-    std::printf("%-16s %10.1f %10.1f %14.1f\n", "bare Qt floor", f.medianMs, f.p90Ms, f.medianMiB);
-    std::printf("%-16s %10.2f %10.2f %14.2f   (goal: at most 1.10)\n", "ratio",
-        p.medianMs / f.medianMs, p.p90Ms / f.p90Ms, p.medianMiB / f.medianMiB);
+        platform && *platform ? platform : "default", rounds - 1);
+    printTable(*runs, "bare Qt floor", "peak RSS MiB", "goal: at most 1.10");
     return 0;
 }

@@ -23,9 +23,9 @@
 
 namespace {
 
+using startup::printTable;
 using startup::Sample;
-using startup::summarise;
-using startup::Summary;
+using startup::sideBySide;
 
 constexpr DWORD TimeoutMs = 30'000;
 
@@ -115,43 +115,28 @@ std::string system()
 
 int wmain(int argc, wchar_t **argv)
 {
-    const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
+    const int rounds = argc > 1 ? _wtoi(argv[1]) : 20;
     std::wstring here(MAX_PATH, L'\0');
     here.resize(GetModuleFileNameW(nullptr, here.data(), DWORD(here.size())));
     here.resize(here.find_last_of(L"\\/") + 1);
     const std::wstring program = argc > 3 ? argv[2] : here + L"startup_probe_program.exe";
     const std::wstring floor = argc > 3 ? argv[3] : here + L"startup_probe_floor.exe";
-    if (runs < 2) {
+    if (rounds < 2) {
         std::fprintf(stderr, "usage: startup_bench [runs >= 2] [program-probe floor-probe]\n");
         return 2;
     }
 
-    std::vector<Sample> programSamples;
-    std::vector<Sample> floorSamples;
-    for (int round = 0; round < runs; ++round) {
-        // Alternating the order keeps either probe from always following the other.
-        const bool programFirst = round % 2 == 0;
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool isProgram = (turn == 0) == programFirst;
-            const std::wstring &path = isProgram ? program : floor;
-            const std::optional<Sample> sample = runProbe(path);
-            if (!sample) {
-                std::fprintf(stderr, "%ls drew no frame (is a display available?)\n", path.c_str());
-                return 1;
-            }
-            if (round > 0)
-                (isProgram ? programSamples : floorSamples).push_back(*sample);
-        }
-    }
-
-    const Summary p = summarise(programSamples);
-    const Summary f = summarise(floorSamples);
+    const auto runs = sideBySide(rounds, [&](bool isProgram) {
+        const std::wstring &path = isProgram ? program : floor;
+        const std::optional<Sample> sample = runProbe(path);
+        if (!sample)
+            std::fprintf(stderr, "%ls drew no frame (is a display available?)\n", path.c_str());
+        return sample;
+    });
+    if (!runs)
+        return 1;
     std::printf("Start-up to the first drawn frame of Form1 (%s), %d runs each after 1 warm-up\n\n",
-        system().c_str(), runs - 1);
-    std::printf("%-16s %10s %10s %14s\n", "", "median ms", "p90 ms", "peak WS MiB");
-    std::printf("%-16s %10.1f %10.1f %14.1f\n", "program", p.medianMs, p.p90Ms, p.medianMiB);
-    std::printf("%-16s %10.1f %10.1f %14.1f\n", "bare Win32", f.medianMs, f.p90Ms, f.medianMiB);
-    std::printf("%-16s %10.2f %10.2f %14.2f   (budget: at most 1.20)\n", "ratio",
-        p.medianMs / f.medianMs, p.p90Ms / f.p90Ms, p.medianMiB / f.medianMiB);
+        system().c_str(), rounds - 1);
+    printTable(*runs, "bare Win32", "peak WS MiB", "budget: at most 1.20");
     return 0;
 }
