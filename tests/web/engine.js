@@ -10,7 +10,7 @@ import {readFile} from 'node:fs/promises';
 import {extname, join} from 'node:path';
 import {gzipSync} from 'node:zlib';
 import puppeteer from 'puppeteer-core';
-import {Builder, By, Key} from 'selenium-webdriver';
+import {Builder, By, Key, error as driverError} from 'selenium-webdriver';
 import portprober from 'selenium-webdriver/net/portprober.js';
 import remote from 'selenium-webdriver/remote/index.js';
 
@@ -234,8 +234,20 @@ class WebKit extends Engine {
         return this;
     }
     async open(url) {
-        await this.driver.get(url);
-        await this.run(catchErrors);
+        try {
+            await this.driver.get(url);
+            await this.run(catchErrors);
+        } catch (e) {
+            if (!(e instanceof driverError.WebDriverError))
+                throw e;
+            // Once in CI, WebKitWebDriver lost its page for good ("Could not parse script result")
+            // and failed every later step: a new session, said in the log, and the same step again.
+            console.error(`# WebKit's session failed (${e.message}); opening a new one`);
+            await this.quit();
+            await this.start();
+            await this.driver.get(url);
+            await this.run(catchErrors);
+        }
     }
     async run(probe, ...args) {
         const {value, error} = await this.driver.executeAsyncScript(WEBDRIVER_CALL, probe.toString(), args);
