@@ -285,8 +285,10 @@ class WebKit extends Engine {
         const [width, height] = await this.run(() => [innerWidth, innerHeight]);
         await window.setRect({width: 2 * screen.width - width, height: 2 * screen.height - height});
         const inner = await this.run(() => innerWidth);
-        if (inner !== screen.width)
+        if (inner !== screen.width) {
+            this.narrowest = inner;
             throw new Unsupported(`MiniBrowser's window is no narrower than ${inner} CSS px`);
+        }
         this.screen = screen;
     }
     tab() {

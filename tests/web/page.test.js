@@ -32,7 +32,8 @@ const KANJI = {Form1: ['Label1'], Form2: [...Array(62).keys()].map(i => `Label2[
 const PHONES = [[320, 568], [360, 740], [390, 844], [430, 932]];
 
 let engine, host, url;
-const touch = !!PHONE; // a finger does the clicks and the typing
+let touch = !!PHONE; // a finger does the clicks and the typing
+let home = PHONE || DESK; // the screen each test starts on
 const desk = PHONE ? () => {} : describe; // what only the desktop's width runs
 const phone = PHONE ? describe : () => {};
 const sel = (form, name) => `[data-name="${form}"] [data-name="${name}"]`;
@@ -183,14 +184,33 @@ before(async () => {
     host = await new Host(SITE).start();
     url = host.url + 'index.html';
     engine = await launch(options.engine, DESK);
-    await (PHONE && engine.viewport(PHONE).catch(async e => {
+    if (PHONE)
+        await phoneScreen();
+});
+
+// The phone's screen. An engine without touch or without so narrow a window (WebKit) runs at its
+// narrowest window instead, which the page lays out as a phone's, with clicks and keys for a finger.
+async function phoneScreen() {
+    let why;
+    const fits = screen => engine.viewport(screen).then(() => true, e => {
         if (!(e instanceof Unsupported))
             throw e;
-        console.log(`SKIPPED: no phone in ${options.engine}: ${e.message}`);
-        await engine.quit();
-        process.exit(77); // the whole run, as CTest's SKIP_RETURN_CODE
-    }));
-});
+        why = e.message;
+        return false;
+    });
+    if (await fits(PHONE))
+        return;
+    const plain = {width: PHONE.width, height: PHONE.height};
+    if (await fits(plain) || engine.narrowest && await fits({...plain, width: engine.narrowest})) {
+        [home, touch] = [engine.screen, false];
+        console.log(`# ${options.engine}: ${home.width} x ${home.height} CSS px, clicks and keys for a finger`);
+        return;
+    }
+    console.log(`SKIPPED: no phone in ${options.engine}: ${why}`);
+    await engine.quit();
+    process.exit(77); // the whole run, as CTest's SKIP_RETURN_CODE
+}
+
 after(async () => {
     await engine?.quit();
     await host?.stop();
@@ -204,8 +224,8 @@ afterEach(async () => {
     for (const form of PHONE ? await run(probe.shown) : [])
         await forTouch(form);
     assert.deepEqual(await engine.errors(), []);
-    if (engine.screen !== (PHONE || DESK))
-        await engine.viewport(PHONE || DESK);
+    if (engine.screen !== home)
+        await engine.viewport(home);
 });
 
 describe('each handler is reached and its answer drawn', () => {
@@ -615,8 +635,9 @@ describe('what a screen reader and a keyboard get', () => {
 
 phone('for a thumb at every phone width', () => {
     for (const [width, height] of PHONES) {
-        it(`${width} x ${height}: both windows`, async () => {
-            await screen({...PHONE, width, height});
+        it(`${width} x ${height}: both windows`, async t => {
+            if (!await unless(t, () => screen({...PHONE, width, height})))
+                return;
             await open();
             await forTouch('Form1');
             await click('Form1', 'Command10');
