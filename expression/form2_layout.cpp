@@ -27,28 +27,29 @@ constexpr ControlRow Fixed[] = {
     {"Command2",  Kind::Button,  u"Go back to Dictionary",                120, 7200, 2655,  375, Font::Value,         1},
 };
 
-// Inside Frame1, measured from its top-left corner: each check box with its result label.
+// Inside Frame1, measured from its top-left corner: each check box with its result label, which
+// a screen reader hears after the check box's caption when a RUN writes it.
 constexpr ControlRow Conjugation[] = {
     {"Check1",  Kind::CheckBox, u"dictionary-form:",  120,  360, 1575, 255, Font::Default, 57, Align::Left, "Frame1"},
-    {"Label5",  Kind::Label,    u"Label5",           2040,  360, 1215, 255, Font::Default, 66, Align::Left, "Frame1", -1, "Check1"},
+    {"Label5",  Kind::Label,    u"Label5",           2040,  360, 1215, 255, Font::Default, 66, Align::Left, "Frame1", -1, "Check1", Live::Polite},
     {"Check2",  Kind::CheckBox, u"masu-form:",        120,  720, 1335, 255, Font::Default, 58, Align::Left, "Frame1"},
-    {"Label6",  Kind::Label,    u"Label6",           2040,  720, 1215, 255, Font::Default, 67, Align::Left, "Frame1", -1, "Check2"},
+    {"Label6",  Kind::Label,    u"Label6",           2040,  720, 1215, 255, Font::Default, 67, Align::Left, "Frame1", -1, "Check2", Live::Polite},
     {"Check3",  Kind::CheckBox, u"ta-form:",          120, 1080, 1095, 255, Font::Default, 59, Align::Left, "Frame1"},
-    {"Label7",  Kind::Label,    u"Label7",           2040, 1080, 1215, 255, Font::Default, 68, Align::Left, "Frame1", -1, "Check3"},
+    {"Label7",  Kind::Label,    u"Label7",           2040, 1080, 1215, 255, Font::Default, 68, Align::Left, "Frame1", -1, "Check3", Live::Polite},
     {"Check4",  Kind::CheckBox, u"te-form:",          120, 1320, 1215, 255, Font::Default, 60, Align::Left, "Frame1"},
-    {"Label8",  Kind::Label,    u"Label8",           2040, 1320, 1215, 255, Font::Default, 64, Align::Left, "Frame1", -1, "Check4"},
+    {"Label8",  Kind::Label,    u"Label8",           2040, 1320, 1215, 255, Font::Default, 64, Align::Left, "Frame1", -1, "Check4", Live::Polite},
     {"Check5",  Kind::CheckBox, u"Imperative form:",  120, 1560, 1815, 255, Font::Default, 61, Align::Left, "Frame1"},
-    {"Label9",  Kind::Label,    u"Label9",           2040, 1560, 1215, 255, Font::Default, 69, Align::Left, "Frame1", -1, "Check5"},
+    {"Label9",  Kind::Label,    u"Label9",           2040, 1560, 1215, 255, Font::Default, 69, Align::Left, "Frame1", -1, "Check5", Live::Polite},
     {"Check6",  Kind::CheckBox, u"Conditional-form:", 120, 1800, 1815, 255, Font::Default, 56, Align::Left, "Frame1"},
-    {"Label10", Kind::Label,    u"Label10",          2040, 1800, 1215, 255, Font::Default, 70, Align::Left, "Frame1", -1, "Check6"},
+    {"Label10", Kind::Label,    u"Label10",          2040, 1800, 1215, 255, Font::Default, 70, Align::Left, "Frame1", -1, "Check6", Live::Polite},
     {"Check7",  Kind::CheckBox, u"Volitional form:",  120, 2160, 1455, 255, Font::Default, 62, Align::Left, "Frame1"},
-    {"Label11", Kind::Label,    u"Label11",          2040, 2160, 1215, 255, Font::Default, 71, Align::Left, "Frame1", -1, "Check7"},
+    {"Label11", Kind::Label,    u"Label11",          2040, 2160, 1215, 255, Font::Default, 71, Align::Left, "Frame1", -1, "Check7", Live::Polite},
     {"Check8",  Kind::CheckBox, u"nai-form:",         120, 2400, 1335, 255, Font::Default, 63, Align::Left, "Frame1"},
-    {"Label12", Kind::Label,    u"Label12",          2040, 2400, 1215, 255, Font::Default, 72, Align::Left, "Frame1", -1, "Check8"},
+    {"Label12", Kind::Label,    u"Label12",          2040, 2400, 1215, 255, Font::Default, 72, Align::Left, "Frame1", -1, "Check8", Live::Polite},
     {"Check9",  Kind::CheckBox, u"Passive-form:",     120, 2760, 1695, 255, Font::Default, 55, Align::Left, "Frame1"},
-    {"Label13", Kind::Label,    u"Label13",          2040, 2760, 1215, 255, Font::Default, 73, Align::Left, "Frame1", -1, "Check9"},
+    {"Label13", Kind::Label,    u"Label13",          2040, 2760, 1215, 255, Font::Default, 73, Align::Left, "Frame1", -1, "Check9", Live::Polite},
     {"Check10", Kind::CheckBox, u"Causative-form:",   120, 3120, 1695, 255, Font::Default, 54, Align::Left, "Frame1"},
-    {"Label14", Kind::Label,    u"Label14",          2040, 3120, 1215, 255, Font::Default, 65, Align::Left, "Frame1", -1, "Check10"},
+    {"Label14", Kind::Label,    u"Label14",          2040, 3120, 1215, 255, Font::Default, 65, Align::Left, "Frame1", -1, "Check10", Live::Polite},
 };
 
 // The kanji cells Label2(0) to Label2(61), row by row: the top of each row and the left edge of

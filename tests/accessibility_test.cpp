@@ -172,8 +172,9 @@ void AccessibilityTest::aSearchOrBrowseStepSaysTheRecordOnce()
     QCOMPARE(reader.said(), QStringList());
 }
 
-// A cell is pressed through its action, as a screen reader presses it. The conjugator's results
-// are no live fields: its RUN says nothing, and not the reading again.
+// A cell is pressed through its action, as a screen reader presses it; a RUN of the reader says
+// nothing. A RUN of the conjugator says the forms it wrote, each after its check box, and not
+// the reading again.
 void AccessibilityTest::aCellsPressActionSaysItsReading()
 {
     ExpressionWindow w;
@@ -195,10 +196,25 @@ void AccessibilityTest::aCellsPressActionSaysItsReading()
 
     QWidget *conjugate = w.widget(u"Command4"_s);
     conjugate->setFocus();
+    const auto forms = [&w](std::initializer_list<int> ticked) {
+        QStringList parts;
+        for (int box : ticked)
+            parts << static_cast<QCheckBox *>(w.widget(u"Check%1"_s.arg(box)))->text() + u' '
+                    + w.caption(u"Label%1"_s.arg(box + 4));
+        return QStringList {parts.join(u", "_s)};
+    };
     w.setText(u"Text2"_s, u"taberu"_s);
     QTest::keyClick(conjugate, Qt::Key_Space);
     QCOMPARE(w.caption(u"Label6"_s), u"tabemasu"_s);
-    QCOMPARE(reader.said(), QStringList());
+    QCOMPARE(reader.said(), forms({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    QVERIFY(reader.said().isEmpty());
+    // An unticked form keeps its last and is not said.
+    w.tick(2, false);
+    w.setText(u"Text2"_s, u"nomu"_s);
+    QTest::keyClick(conjugate, Qt::Key_Space);
+    QCOMPARE(w.caption(u"Label6"_s), u"tabemasu"_s);
+    QCOMPARE(reader.said(), forms({1, 3, 4, 5, 6, 7, 8, 9, 10}));
+    QCOMPARE(QApplication::focusWidget(), conjugate);
 }
 
 // The reader finds the notification in a status bar, which keeps it from adding its role to the

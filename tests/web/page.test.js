@@ -630,6 +630,15 @@ describe('what a screen reader and a keyboard get', () => {
         await click('Form2', 'Label2[0]');
         const meaning = await said();
         assert.ok(meaning.length === 1 && meaning[0].endsWith(' hi; nichi/jitsu; day'), meaning.join());
+        // A RUN of the conjugator says each form it wrote, after its check box's caption.
+        const rows = layout('Form2').controls;
+        const results = rows.filter(row => row.prompt?.startsWith('Check'));
+        await type('Form2', 'Text2', 'taberu');
+        await click('Form2', 'Command4');
+        const forms = await texts('Form2', ...results.map(row => row.name));
+        assert.ok(forms.includes('tabemasu'), forms.join());
+        assert.deepEqual(await said(), [results.map((row, i) =>
+            `${rows.find(box => box.name === row.prompt).caption} ${forms[i]}`).join(', ')]);
     });
 });
 

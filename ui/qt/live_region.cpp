@@ -51,6 +51,7 @@ void installLiveRegionAccessibility()
 LiveRegion::LiveRegion(std::vector<Field> fields, QWidget *window)
     : QObject(window)
     , m_fields(std::move(fields))
+    , m_written(m_fields.size(), false)
     , m_notification(
           new Unseen(QAccessible::Notification, new Unseen(QAccessible::StatusBar, window)))
 {
@@ -75,7 +76,7 @@ void LiveRegion::runHandler(const std::function<void()> &handler)
     static int depth = 0;
     if (depth == 0) {
         for (LiveRegion *region : all())
-            region->m_written = false;
+            region->m_written.assign(region->m_fields.size(), false);
     }
     ++depth;
     handler();
@@ -89,19 +90,22 @@ void LiveRegion::written(QLabel *label)
 {
     QWidget *window = label->window();
     auto *region = window->findChild<LiveRegion *>(QString(), Qt::FindDirectChildrenOnly);
-    if (region
-        && std::any_of(region->m_fields.begin(), region->m_fields.end(),
-            [label](const Field &field) { return field.value == label; }))
-        region->m_written = true;
+    if (!region)
+        return;
+    const auto field = std::find_if(region->m_fields.begin(), region->m_fields.end(),
+        [label](const Field &field) { return field.value == label; });
+    if (field != region->m_fields.end())
+        region->m_written[std::size_t(field - region->m_fields.begin())] = true;
 }
 
 QString LiveRegion::text() const
 {
     QStringList parts;
     const QWidget *lastPrompt = nullptr;
-    for (const Field &field : m_fields) {
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const Field &field = m_fields[i];
         const QString value = field.value->text().trimmed();
-        if (field.value->isHidden() || value.isEmpty())
+        if (!m_written[i] || field.value->isHidden() || value.isEmpty())
             continue;
         if (field.prompt && field.prompt == lastPrompt)
             parts.back() += u' ' + value;
@@ -115,9 +119,8 @@ QString LiveRegion::text() const
 
 void LiveRegion::announceWritten()
 {
-    if (!std::exchange(m_written, false))
-        return;
     const QString text = this->text();
+    m_written.assign(m_fields.size(), false);
     if (text.isEmpty() || static_cast<QWidget *>(parent())->isHidden())
         return;
     // Shown anew, so that the reader speaks it even when the text is the same as before.

@@ -1,7 +1,7 @@
 #pragma once
 
-// What a screen reader hears of the fields a layout marks live: after each handler that wrote one,
-// the window's live fields once, each after its prompt, as the page's live region reads them.
+// What a screen reader hears of the fields a layout marks live: after each handler, the live fields
+// it wrote, once, each after its prompt, as the page's live region reads them.
 //
 // Qt 6.4 has no announcement event, Orca drops name changes of labels, and Qt 6.4 sends a changed
 // name or description with the object in place of the text, which Orca cannot speak. Orca speaks a
@@ -39,8 +39,8 @@ public:
     // A handler set the caption of `label`.
     static void written(QLabel *label);
 
-    // What the region says now: the visible, non-empty fields, each after its prompt; fields
-    // that share a prompt follow it together.
+    // What the region says of the written fields: the visible, non-empty ones in reading order,
+    // each after its prompt; fields that share a prompt follow it together.
     QString text() const;
     // The notification the screen reader is shown.
     QWidget *notification() const { return m_notification; }
@@ -50,7 +50,7 @@ private:
     void announceWritten();
 
     std::vector<Field> m_fields;
-    bool m_written = false;
+    std::vector<bool> m_written; // by field, since the outermost handler began
     QWidget *m_notification;
 };
 

@@ -107,13 +107,14 @@ mergeInto(LibraryManager.library, {
                 cell.setAttribute('aria-hidden', 'true');
             }
         },
-        // The fields a layout marks as announced are read out once after each handler that
-        // wrote one, each after its prompt, through the window's polite live region.
+        // The fields a layout marks as announced that a handler wrote are read out once after
+        // it, each after its prompt, through their window's polite live region.
         announce: function() {
-            for (const owner of VelmoraPage.written) {
+            const owners = new Set([...VelmoraPage.written].map((field) => field.closest('.v-window')));
+            for (const owner of owners) {
                 const live = owner.querySelector(':scope > .v-live');
-                const fields = [...owner.querySelectorAll('[data-announced]')].filter(
-                    (field) => !field.hidden && VelmoraPage.caption(field).trim());
+                const fields = [...owner.querySelectorAll('[data-announced]')].filter((field) =>
+                    VelmoraPage.written.has(field) && !field.hidden && VelmoraPage.caption(field).trim());
                 fields.sort((a, b) => parseFloat(a.style.top) - parseFloat(b.style.top)
                     || parseFloat(a.style.left) - parseFloat(b.style.left));
                 const parts = [];
@@ -135,7 +136,7 @@ mergeInto(LibraryManager.library, {
             }
             VelmoraPage.written.clear();
         },
-        written: null, // the windows whose announced fields a handler wrote
+        written: null, // the announced fields a handler wrote
         caption: function(element) {
             return VelmoraPage.captionNode(element).textContent;
         },
@@ -589,7 +590,7 @@ const VelmoraNative = {
         const target = VelmoraPage.elements[element];
         VelmoraPage.setWords(VelmoraPage.captionNode(target), VelmoraPage.string(caption, length));
         if (target.dataset.announced !== undefined)
-            VelmoraPage.written.add(target.closest('.v-window'));
+            VelmoraPage.written.add(target);
     },
 
     velmora_announce: function(element) {
