@@ -25,8 +25,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.velmora.Kanji'
 
+# What Wine says of the commands whose own output the test does not read; a crash among it, and
+# where it happened, is shown when a check fails.
+said=$work/wine-said.log
 fail() {
     echo "FAIL: $*" >&2
+    if grep -q '^wine: Unhandled' "$said" 2>/dev/null; then
+        echo "a program crashed meanwhile:"
+        grep -E '^wine: Unhandled|^(=>| +)[0-9]+ 0x' "$said"
+    fi >&2
     exit 1
 }
 # Waits for every Wine process to end: the uninstaller runs on as a copy of itself in Temp.
@@ -62,6 +69,8 @@ if [ -n "$from" ]; then
 else
     wineboot -i >/dev/null 2>&1
 fi
+# A crash prints where it happened and ends the program, rather than wait on Wine's dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$said" 2>&1
 snapshot before
 
 echo "== [${SECONDS}s] installing silently: ${setup##*/} /S"
@@ -124,18 +133,18 @@ echo "== [${SECONDS}s] uninstalling while the program runs: refused, the install
 printf '"%s" /S _?=%s\r\nexit /b %%ERRORLEVEL%%\r\n' "$(windows_path "$folder/uninstall.exe")" \
     "$(windows_path "$folder")" >"$WINEPREFIX/drive_c/uninstall-in-place.bat"
 status=0
-wine cmd /c 'C:\uninstall-in-place.bat' >/dev/null 2>&1 || status=$?
+wine cmd /c 'C:\uninstall-in-place.bat' >>"$said" 2>&1 || status=$?
 rm "$WINEPREFIX/drive_c/uninstall-in-place.bat"
 [ $status -ne 0 ] || fail "the uninstaller reported success while the program ran"
 [ -f "$folder/velmora-kanji.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
     wine reg query "$key" >/dev/null 2>&1 ||
     fail "uninstalling while the program ran left part of the install"
-wine taskkill /im velmora-kanji.exe >/dev/null 2>&1 || true
+wine taskkill /im velmora-kanji.exe >>"$said" 2>&1 || true
 for _ in $(seq 50); do
     xdotool search --classname '^velmora-kanji\.exe$' >/dev/null 2>&1 || break
     sleep 0.2
 done
-wine taskkill /f /im velmora-kanji.exe >/dev/null 2>&1 || true
+wine taskkill /f /im velmora-kanji.exe >>"$said" 2>&1 || true
 
 echo "== [${SECONDS}s] uninstalling silently: $(value QuietUninstallString)"
 wine "$folder/uninstall.exe" /S || fail "the uninstaller exited with status $?"
