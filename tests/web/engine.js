@@ -233,20 +233,19 @@ class WebKit extends Engine {
         await this.viewport(this.screen);
         return this;
     }
-    async open(url) {
+    async open(url, again = false) {
         try {
             await this.driver.get(url);
             await this.run(catchErrors);
         } catch (e) {
-            if (!(e instanceof driverError.WebDriverError))
+            if (again || !(e instanceof driverError.WebDriverError))
                 throw e;
             // Once in CI, WebKitWebDriver lost its page for good ("Could not parse script result")
             // and failed every later step: a new session, said in the log, and the same step again.
             console.error(`# WebKit's session failed (${e.message}); opening a new one`);
             await this.quit();
             await this.start();
-            await this.driver.get(url);
-            await this.run(catchErrors);
+            await this.open(url, true);
         }
     }
     async run(probe, ...args) {
