@@ -2,8 +2,10 @@
 #include "program_test_support.h"
 
 #include "app/program.h"
+#include "ui/handlers.h"
 #include "ui/qt/application.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -24,6 +26,7 @@ private Q_SLOTS:
     void switchingKeepsBothWindows();
     void exitEndsTheProgramWithTheExpressionWindowOpen();
     void boxesInARowOpenOverTheirWindow();
+    void aPressBehindAnOpenBoxRunsNothing();
 };
 
 void ProgramTest::switchingKeepsBothWindows()
@@ -87,6 +90,7 @@ void ProgramTest::exitEndsTheProgramWithTheExpressionWindowOpen()
     failsafe.start(10'000);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!handlerRanAfterExit);
+    ui::handlers() = ui::Handlers(); // the next test's program starts anew
 }
 
 // Right after a box closes no window is active; each box must still find its own window.
@@ -122,6 +126,31 @@ void ProgramTest::boxesInARowOpenOverTheirWindow()
     click(u"Form2"_s, u"Command1"_s);
     QCOMPARE(places.size(), 4);
     verifyBelongsTo(places.back(), form2);
+}
+
+// As a screen reader presses a button: through its accessibility interface, which a modal box
+// does not block.
+void ProgramTest::aPressBehindAnOpenBoxRunsNothing()
+{
+    Program program;
+    program.start();
+    QWidget *form1 = window(u"Form1"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(form1));
+    control<QLineEdit>(u"Form1"_s, u"Text1"_s)->setText(u"no such word"_s);
+    bool answered = false;
+    whenModalOpens([&answered](QWidget *box) {
+        QAccessibleActionInterface *press
+            = QAccessible::queryAccessibleInterface(control(u"Form1"_s, u"Command10"_s))
+                  ->actionInterface();
+        press->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(300); // the press clicks after an animation of 100 ms
+        answered = true;
+        static_cast<QDialog *>(box)->accept();
+    });
+    click(u"Form1"_s, u"Command2"_s);
+    QVERIFY(answered);
+    QVERIFY(form1->isVisible());
+    QVERIFY(!window(u"Form2"_s));
 }
 
 QTEST_MAIN(ProgramTest)

@@ -13,13 +13,21 @@
 class ScriptedDialogs final : public ui::Dialogs
 {
 public:
-    void message(const ui::Window &owner, std::u16string_view text) override
+    QStringList messages;
+    QStringList prompts;
+    // The window each box belonged to, messages and prompts alike, in the order they opened.
+    QList<const ui::Window *> owners;
+    // What the user types at the next prompts; an empty script answers as Cancel does.
+    std::deque<QString> answers;
+
+protected:
+    void showMessage(const ui::Window &owner, std::u16string_view text) override
     {
         owners << &owner;
         messages << QString::fromStdU16String(std::u16string(text));
     }
 
-    std::u16string input(const ui::Window &owner, std::u16string_view prompt) override
+    std::u16string askInput(const ui::Window &owner, std::u16string_view prompt) override
     {
         owners << &owner;
         prompts << QString::fromStdU16String(std::u16string(prompt));
@@ -29,11 +37,4 @@ public:
         answers.pop_front();
         return answer.toStdU16String();
     }
-
-    QStringList messages;
-    QStringList prompts;
-    // The window each box belonged to, messages and prompts alike, in the order they opened.
-    QList<const ui::Window *> owners;
-    // What the user types at the next prompts; an empty script answers as Cancel does.
-    std::deque<QString> answers;
 };

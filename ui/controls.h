@@ -2,7 +2,8 @@
 
 // Thin handles over the controls of a window, with only the operations the forms use. Forms see
 // these handles and plain C++ strings, never a type of the toolkit behind them: each binding
-// (ui/qt/, ui/web/) defines `Native` and the operations.
+// (ui/qt/, ui/web/, ui/win32/) defines `Native` and the operations; ui/controls.cpp those that
+// follow the rules of ui/ (a caption a screen reader hears, a click that runs a handler).
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,7 @@ namespace ui {
 
 // A control as the binding holds it.
 struct Native;
+class LiveFields;
 
 struct Color
 {
@@ -29,8 +31,11 @@ class Label
 {
 public:
     Label() = default;
-    explicit Label(Native *native)
+    // `live`: the live fields of its window, told when the caption of row `control` is set.
+    explicit Label(Native *native, LiveFields *live = nullptr, int control = -1)
         : m_native(native)
+        , m_live(live)
+        , m_control(control)
     { }
 
     std::u16string caption() const;
@@ -42,6 +47,8 @@ public:
 
 private:
     Native *m_native = nullptr;
+    LiveFields *m_live = nullptr;
+    int m_control = -1;
 };
 
 class TextBox

@@ -5,6 +5,7 @@
 
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/live_fields.h"
 
 #include <array>
 #include <functional>
@@ -14,9 +15,11 @@
 
 namespace ui {
 
+struct ResolvedLayout;
+
 enum class Kind { Label, TextBox, Button, CheckBox, Frame };
 
-// The kind's name where it leaves C++: the page builds each control by it.
+// The kind's name where it leaves C++: in a message, and the page builds each control by it.
 constexpr std::string_view kindName(Kind kind)
 {
     switch (kind) {
@@ -100,6 +103,7 @@ public:
     Window(const Window &) = delete;
     Window &operator=(const Window &) = delete;
 
+    // A control of the layout by name, of the kind asked for; another kind is the caller's fault.
     Label label(std::string_view name) const;
     TextBox textBox(std::string_view name) const;
     Button button(std::string_view name) const;
@@ -113,12 +117,18 @@ public:
     Color background() const;
     void onClose(std::function<void()> handler);
 
-    // What the binding keeps of the window; ui/qt/native.h and ui/web/native.h define it.
+    // What the binding keeps of the window; each binding's native.h defines it.
     struct Impl;
     Impl &impl() const { return *m_impl; }
 
 private:
+    // The binding's constructor ends with it, once the controls exist.
+    void startLiveFields(const ResolvedLayout &layout);
+    int rowOf(std::string_view name, Kind kind) const;
+
+    const WindowSpec *m_table;
     std::unique_ptr<Impl> m_impl;
+    mutable LiveFields m_live;
 };
 
 } // namespace ui

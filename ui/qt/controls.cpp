@@ -1,7 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/binding.h"
 #include "ui/qt/convert.h"
-#include "ui/qt/live_region.h"
 #include "ui/qt/native.h"
 #include "ui/qt/readable_text.h"
 #include "ui/qt/widgets.h"
@@ -59,13 +59,12 @@ std::u16string Label::caption() const
     return widget<QLabel>(m_native)->text().toStdU16String();
 }
 
-void Label::setCaption(std::u16string_view caption)
+void binding::setCaption(Native *native, std::u16string_view caption)
 {
-    auto *label = widget<QLabel>(m_native);
+    auto *label = widget<QLabel>(native);
     label->setText(toQString(caption));
     if (auto *link = PromptLink::find(label))
         link->update(label->text());
-    LiveRegion::written(label);
 }
 
 bool Label::isVisible() const
@@ -119,38 +118,20 @@ void Button::setVisible(bool visible)
     widget<QAbstractButton>(m_native)->setVisible(visible);
 }
 
-void Button::onClick(std::function<void()> handler)
-{
-    auto *button = widget<QAbstractButton>(m_native);
-    QObject::connect(button, &QAbstractButton::clicked, button,
-        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
-}
-
 bool CheckBox::isTicked() const
 {
     return widget<QCheckBox>(m_native)->isChecked();
 }
 
-void MenuItem::onClick(std::function<void()> handler)
+void binding::onClick(Native *native, std::function<void()> handler)
 {
-    auto *action = widget<QAction>(m_native);
-    QObject::connect(action, &QAction::triggered, action,
-        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
-}
-
-Label LabelArray::at(int index) const
-{
-    return Label(m_cells.at(static_cast<std::size_t>(index)));
-}
-
-void LabelArray::onClick(std::function<void(int)> handler)
-{
-    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
-    for (Native *native : m_cells) {
-        auto *cell = widget<CellLabel>(native);
-        QObject::connect(cell, &CellLabel::clicked, cell,
-            [shared](int index) { LiveRegion::runHandler([&] { (*shared)(index); }); });
-    }
+    QObject *object = native->object;
+    if (auto *button = qobject_cast<QAbstractButton *>(object))
+        QObject::connect(button, &QAbstractButton::clicked, button, std::move(handler));
+    else if (auto *action = qobject_cast<QAction *>(object))
+        QObject::connect(action, &QAction::triggered, action, std::move(handler));
+    else if (auto *cell = qobject_cast<CellLabel *>(object))
+        QObject::connect(cell, &CellLabel::clicked, cell, std::move(handler));
 }
 
 } // namespace ui

@@ -19,7 +19,7 @@ namespace {
 
 } // namespace
 
-void QtDialogs::message(const Window &owner, std::u16string_view text)
+void QtDialogs::showMessage(const Window &owner, std::u16string_view text)
 {
     QMessageBox box(parentFor(owner));
     box.setObjectName(QStringLiteral("message"));
@@ -31,7 +31,7 @@ void QtDialogs::message(const Window &owner, std::u16string_view text)
     box.exec();
 }
 
-std::u16string QtDialogs::input(const Window &owner, std::u16string_view prompt)
+std::u16string QtDialogs::askInput(const Window &owner, std::u16string_view prompt)
 {
     QInputDialog dialog(parentFor(owner));
     dialog.setObjectName(QStringLiteral("input"));

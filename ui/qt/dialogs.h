@@ -13,8 +13,10 @@ public:
     explicit QtDialogs(std::u16string_view title)
         : m_title(title)
     { }
-    void message(const Window &owner, std::u16string_view text) override;
-    std::u16string input(const Window &owner, std::u16string_view prompt) override;
+
+protected:
+    void showMessage(const Window &owner, std::u16string_view text) override;
+    std::u16string askInput(const Window &owner, std::u16string_view prompt) override;
 
 private:
     std::u16string m_title;

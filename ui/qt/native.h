@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class QObject;
 class QWidget;
@@ -13,6 +14,7 @@ class QWidget;
 namespace ui {
 
 class FormWindow;
+class LiveRegion;
 
 struct Native
 {
@@ -22,10 +24,13 @@ struct Native
 struct Window::Impl
 {
     std::unique_ptr<FormWindow> window;
+    std::vector<QObject *> controls; // by row of the layout table
+    std::vector<QObject *> menu; // the actions, by item
+    std::unique_ptr<LiveRegion> live;
     // One per control handed out, so that every handle of a control shares it.
-    std::map<const QObject *, std::unique_ptr<Native>> natives;
+    mutable std::map<const QObject *, std::unique_ptr<Native>> natives;
 
-    Native *native(QObject *object);
+    Native *native(QObject *object) const;
 };
 
 // The top-level widget of `window`, for the program's start-up code and for tests.

@@ -1,6 +1,7 @@
 #include "ui/platform.h"
 
 #include "ui/fonts.h"
+#include "ui/handlers.h"
 #include "ui/qt/application.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/live_region.h"
@@ -51,6 +52,7 @@ bool isOrdinaryFile(std::u16string_view name)
 
 void endProgram()
 {
+    handlers().end();
     QApplication::exit(0);
 }
 

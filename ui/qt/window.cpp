@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include "ui/binding.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/qt/convert.h"
@@ -99,23 +100,18 @@ namespace {
         return widget;
     }
 
-    template <typename T> T *find(const FormWindow *window, std::string_view name)
+    std::vector<QObject *> addMenu(FormWindow *window, std::span<const MenuRow> menu)
     {
-        auto *widget = window->findChild<T *>(toQString(name));
-        if (!widget)
-            throw std::logic_error("no control named " + std::string(name));
-        return widget;
-    }
-
-    void addMenu(FormWindow *window, std::span<const MenuRow> menu)
-    {
+        std::vector<QObject *> actions;
         for (const MenuRow &item : menu) {
             QAction *action = window->menuBar()->addAction(toQString(item.caption));
             action->setObjectName(toQString(item.name));
             action->setShortcut(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
+            actions.push_back(action);
         }
         if (!menu.empty())
             keepTextReadable(window->menuBar()); // it inherits the desktop colour from the window
+        return actions;
     }
 
     QWidget *addClient(FormWindow *window, const ResolvedLayout &layout, const QColor &desktop)
@@ -167,31 +163,6 @@ namespace {
         }
     }
 
-    // The live fields in reading order, top to bottom, then left to right.
-    void addLiveRegion(
-        const ResolvedLayout &layout, const std::vector<QWidget *> &widgets, QWidget *window)
-    {
-        std::vector<int> live;
-        for (int i = 0; i < static_cast<int>(widgets.size()); ++i) {
-            if (layout.controls[std::size_t(i)].row->live == Live::Polite)
-                live.push_back(i);
-        }
-        if (live.empty())
-            return;
-        std::stable_sort(live.begin(), live.end(), [&layout](int a, int b) {
-            const Rect &first = layout.controls[std::size_t(a)].rect;
-            const Rect &second = layout.controls[std::size_t(b)].rect;
-            return std::pair(first.top, first.left) < std::pair(second.top, second.left);
-        });
-        std::vector<LiveRegion::Field> fields;
-        for (int i : live) {
-            const int prompt = layout.controls[std::size_t(i)].prompt;
-            fields.push_back({qobject_cast<QLabel *>(widgets[std::size_t(i)]),
-                prompt < 0 ? nullptr : widgets[std::size_t(prompt)]});
-        }
-        new LiveRegion(std::move(fields), window);
-    }
-
     void setTabOrder(const ResolvedLayout &layout, const std::vector<QWidget *> &widgets)
     {
         QWidget *first = nullptr;
@@ -212,7 +183,7 @@ namespace {
 
 } // namespace
 
-Native *Window::Impl::native(QObject *object)
+Native *Window::Impl::native(QObject *object) const
 {
     std::unique_ptr<Native> &native = natives[object];
     if (!native)
@@ -221,7 +192,8 @@ Native *Window::Impl::native(QObject *object)
 }
 
 Window::Window(const WindowSpec &table)
-    : m_impl(std::make_unique<Impl>())
+    : m_table(&table)
+    , m_impl(std::make_unique<Impl>())
 {
     m_impl->window = std::make_unique<FormWindow>();
     FormWindow *window = m_impl->window.get();
@@ -230,51 +202,20 @@ Window::Window(const WindowSpec &table)
     window->setObjectName(toQString(table.name));
     window->setWindowTitle(toQString(table.caption));
     paintBackground(window, desktop);
-    addMenu(window, table.menu);
+    m_impl->menu = addMenu(window, table.menu);
     QWidget *client = addClient(window, layout, desktop);
     const std::vector<QWidget *> widgets = addControls(layout, client);
+    m_impl->controls.assign(widgets.begin(), widgets.end());
     setTabOrder(layout, widgets);
     linkPrompts(layout, widgets);
-    addLiveRegion(layout, widgets, window);
+    m_impl->live = std::make_unique<LiveRegion>(window);
+    startLiveFields(layout);
 
     const int menuHeight = table.menu.empty() ? 0 : window->menuBar()->sizeHint().height();
     window->resize(layout.clientWidth, layout.clientHeight + menuHeight);
 }
 
 Window::~Window() = default;
-
-Label Window::label(std::string_view name) const
-{
-    return Label(m_impl->native(find<QLabel>(m_impl->window.get(), name)));
-}
-
-TextBox Window::textBox(std::string_view name) const
-{
-    return TextBox(m_impl->native(find<QLineEdit>(m_impl->window.get(), name)));
-}
-
-Button Window::button(std::string_view name) const
-{
-    return Button(m_impl->native(find<QAbstractButton>(m_impl->window.get(), name)));
-}
-
-CheckBox Window::checkBox(std::string_view name) const
-{
-    return CheckBox(m_impl->native(find<QCheckBox>(m_impl->window.get(), name)));
-}
-
-LabelArray Window::labelArray(std::string_view name) const
-{
-    return LabelArray(cellsNamed(name, [this](const std::string &cellName) -> Native * {
-        auto *cell = m_impl->window->findChild<CellLabel *>(toQString(cellName));
-        return cell ? m_impl->native(cell) : nullptr;
-    }));
-}
-
-MenuItem Window::menuItem(std::string_view name) const
-{
-    return MenuItem(m_impl->native(find<QAction>(m_impl->window.get(), name)));
-}
 
 void Window::show()
 {
@@ -299,10 +240,24 @@ Color Window::background() const
     return toColor(m_impl->window->palette().color(QPalette::Window));
 }
 
-void Window::onClose(std::function<void()> handler)
+Native *binding::control(const Window::Impl &window, int index)
 {
-    m_impl->window->setCloseHandler(
-        [handler = std::move(handler)] { LiveRegion::runHandler(handler); });
+    return window.native(window.controls.at(std::size_t(index)));
+}
+
+Native *binding::menuItem(const Window::Impl &window, int index)
+{
+    return window.native(window.menu.at(std::size_t(index)));
+}
+
+void binding::onClose(Window::Impl &window, std::function<void()> handler)
+{
+    window.window->setCloseHandler(std::move(handler));
+}
+
+void binding::announce(Window::Impl &window, std::u16string_view text)
+{
+    window.live->announce(toQString(text));
 }
 
 QWidget *widgetOf(const Window &window)

@@ -1,0 +1,194 @@
+// The rules every binding applies, without a toolkit: when a handler may run, and what a screen
+// reader is told after it.
+
+#include "dictionary/form1.h"
+#include "expression/form2.h"
+#include "ui/handlers.h"
+#include "ui/layout.h"
+#include "ui/live_fields.h"
+
+#include <QTest>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+class RulesTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void aHandlerRunsOnlyWhenNothingElseHolds_data();
+    void aHandlerRunsOnlyWhenNothingElseHolds();
+    void theWrittenFieldsAreSaidAfterTheirPrompts_data();
+    void theWrittenFieldsAreSaidAfterTheirPrompts();
+    void aWindowSaysWhatItsHandlerWrote_data();
+    void aWindowSaysWhatItsHandlerWrote();
+};
+
+void RulesTest::aHandlerRunsOnlyWhenNothingElseHolds_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("nothing running") << u"idle"_s << true;
+    QTest::newRow("a box open") << u"box"_s << false;
+    QTest::newRow("a box open and closed again") << u"box closed"_s << true;
+    QTest::newRow("inside another handler") << u"nested"_s << false;
+    QTest::newRow("after the program ended") << u"ended"_s << false;
+    QTest::newRow("after a handler that failed without unwinding") << u"recovered"_s << true;
+}
+
+void RulesTest::aHandlerRunsOnlyWhenNothingElseHolds()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, runs);
+    ui::Handlers handlers;
+    std::vector<bool> accepting;
+    handlers.onAcceptingChanged = [&accepting](bool now) {
+        accepting.push_back(now);
+    };
+    bool ran = false;
+    const auto handler = [&ran] {
+        ran = true;
+    };
+    if (state == u"box") {
+        const ui::Handlers::Box box(handlers);
+        QVERIFY(!handlers.accepting());
+        handlers.run(handler);
+    } else if (state == u"box closed") {
+        {
+            const ui::Handlers::Box box(handlers);
+        }
+        QCOMPARE(accepting, (std::vector<bool> {false, true}));
+        handlers.run(handler);
+    } else if (state == u"nested") {
+        handlers.run([&] { QVERIFY(!handlers.run(handler)); });
+    } else if (state == u"ended") {
+        handlers.end();
+        QCOMPARE(accepting, std::vector<bool> {false});
+        handlers.run(handler);
+    } else if (state == u"recovered") {
+        new ui::Handlers::Box(handlers); // a box whose handler never came back
+        handlers.recover();
+        handlers.run(handler);
+    } else {
+        QVERIFY(handlers.run(handler));
+    }
+    QCOMPARE(ran, runs);
+}
+
+using Fields = std::vector<ui::LiveField>;
+Q_DECLARE_METATYPE(Fields)
+
+void RulesTest::theWrittenFieldsAreSaidAfterTheirPrompts_data()
+{
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QString>("said");
+    const ui::LiveField a {u"A:", 1, u"x", true, true};
+    const ui::LiveField b {u"B:", 2, u"y", true, true};
+    const ui::LiveField alone {u"", -1, u"z", true, true};
+    auto with = [](ui::LiveField field, auto change) {
+        change(field);
+        return field;
+    };
+    QTest::newRow("each after its prompt") << Fields {a, b} << u"A: x, B: y"_s;
+    QTest::newRow("a field without a prompt alone") << Fields {alone, b} << u"z, B: y"_s;
+    QTest::newRow("fields of one prompt together")
+        << Fields {a, with(a, [](auto &f) { f.value = u"w"; }), b} << u"A: x w, B: y"_s;
+    QTest::newRow("one prompt apart is said again")
+        << Fields {a, b, with(a, [](auto &f) { f.value = u"w"; })} << u"A: x, B: y, A: w"_s;
+    QTest::newRow("not written: left out")
+        << Fields {with(a, [](auto &f) { f.written = false; }), b} << u"B: y"_s;
+    QTest::newRow("hidden: left out")
+        << Fields {a, with(b, [](auto &f) { f.shown = false; })} << u"A: x"_s;
+    QTest::newRow("blank: left out, the rest trimmed")
+        << Fields {with(a, [](auto &f) { f.value = u" \u3000"; }),
+               with(b, [](auto &f) { f.value = u" y\u00a0"; })}
+        << u"B: y"_s;
+    QTest::newRow("nothing written: nothing said")
+        << Fields {with(a, [](auto &f) { f.written = false; })} << QString();
+}
+
+void RulesTest::theWrittenFieldsAreSaidAfterTheirPrompts()
+{
+    QFETCH(Fields, fields);
+    QFETCH(QString, said);
+    QCOMPARE(QString::fromStdU16String(ui::announcement(fields)), said);
+}
+
+// The live fields of the real layouts, in their reading order: a handler writes `written`, each
+// control's caption is its name (a prompt's: its name and a colon), and `hidden` is not shown.
+void RulesTest::aWindowSaysWhatItsHandlerWrote_data()
+{
+    QTest::addColumn<const ui::WindowSpec *>("layout");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("hidden");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a search, the details hidden")
+        << &Form1::Layout
+        << QStringList {u"Label15"_s, u"Label1"_s, u"Label3"_s, u"Label18"_s, u"Label2"_s,
+               u"Label11"_s, u"Label13"_s}
+        << QStringList {u"Label3"_s, u"Label2"_s, u"Label11"_s, u"Label13"_s}
+        << u"Label14: Label15, Label5: Label1, Label17: Label18"_s;
+    QTest::newRow("a browse step, the details shown")
+        << &Form1::Layout
+        << QStringList {u"Label15"_s, u"Label1"_s, u"Label3"_s, u"Label18"_s, u"Label2"_s,
+               u"Label11"_s, u"Label13"_s}
+        << QStringList {}
+        << u"Label14: Label15, Label5: Label1 Label3, Label17: Label18, Label7: Label2, "
+           "Label10: Label11, Label12: Label13"_s;
+    QTest::newRow("a cell pressed")
+        << &Form2::Layout << QStringList {u"Label1"_s} << QStringList {} << u"Label4: Label1"_s;
+    QTest::newRow("a RUN of the conjugator, the second form unticked")
+        << &Form2::Layout
+        << QStringList {u"Label5"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s,
+               u"Label11"_s, u"Label12"_s, u"Label13"_s, u"Label14"_s}
+        << QStringList {}
+        << u"Check1 Label5, Check3 Label7, Check4 Label8, Check5 Label9, Check6 Label10, "
+           "Check7 Label11, Check8 Label12, Check9 Label13, Check10 Label14"_s;
+}
+
+void RulesTest::aWindowSaysWhatItsHandlerWrote()
+{
+    QFETCH(const ui::WindowSpec *, layout);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, hidden);
+    QFETCH(QString, said);
+    const ui::ResolvedLayout resolved = ui::resolve(*layout);
+    std::map<QString, int> byName;
+    for (int i = 0; i < int(resolved.controls.size()); ++i)
+        byName[QString::fromStdString(resolved.controls[std::size_t(i)].name)] = i;
+    const auto name = [&resolved](int control) {
+        return QString::fromStdString(resolved.controls[std::size_t(control)].name);
+    };
+    ui::Handlers handlers;
+    QStringList delivered;
+    ui::LiveFields live;
+    live.start(resolved,
+        {
+            .caption =
+                [&](int control) {
+                    const bool prompt
+                        = resolved.controls[std::size_t(control)].row->live == ui::Live::Off;
+                    return (name(control)
+                        + (prompt && name(control).startsWith(u"Label") ? u":"_s : QString()))
+                        .toStdU16String();
+                },
+            .shown = [&](int control) { return !hidden.contains(name(control)); },
+            .windowShown = [] { return true; },
+            .deliver =
+                [&](std::u16string_view text) {
+                    delivered << QString::fromStdU16String(std::u16string(text));
+                },
+        },
+        handlers);
+    handlers.run([&] {
+        for (const QString &field : written)
+            live.written(byName.at(field));
+    });
+    QCOMPARE(delivered, said.isEmpty() ? QStringList() : QStringList {said});
+    handlers.run([] {}); // the next handler wrote nothing: nothing is said
+    QCOMPARE(delivered.size(), said.isEmpty() ? 0 : 1);
+}
+
+QTEST_APPLESS_MAIN(RulesTest)
+#include "rules_test.moc"
