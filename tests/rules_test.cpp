@@ -162,6 +162,7 @@ void RulesTest::aWindowSaysWhatItsHandlerWrote()
     };
     ui::Handlers handlers;
     QStringList delivered;
+    bool windowShown = true;
     ui::LiveFields live;
     live.start(resolved,
         {
@@ -174,7 +175,7 @@ void RulesTest::aWindowSaysWhatItsHandlerWrote()
                         .toStdU16String();
                 },
             .shown = [&](int control) { return !hidden.contains(name(control)); },
-            .windowShown = [] { return true; },
+            .windowShown = [&windowShown] { return windowShown; },
             .deliver =
                 [&](std::u16string_view text) {
                     delivered << QString::fromStdU16String(std::u16string(text));
