@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages a purpose needs, skipping what is already there.
+# Installs the Debian 12 or 13 packages a purpose needs, skipping what is already there.
 #   bash scripts/setup.sh run       build and run the program
 #   bash scripts/setup.sh test      run + the test tools, the id_ID.UTF-8 locale, and the pinned
 #                                   npm test tools of tests/web (package-lock.json)
@@ -19,7 +19,8 @@ run=(
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
 )
 test=(
-    ccache clang libclang-rt-14-dev clang-format libbenchmark-dev
+    ccache clang libclang-rt-dev libbenchmark-dev
+    clang-format-19 # one formatter, one verdict: Debian 12 and 13 both ship this version
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
     orca openbox at-spi2-core dbus-daemon xdotool # the screen reader test, with a session for it
