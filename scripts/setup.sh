@@ -15,7 +15,9 @@ run=(
     build-essential cmake ninja-build qt6-base-dev
     pkg-config libxcb1-dev # whether an X display is reachable, before Qt opens one
     qt6-wayland     # the wayland platform; xcb and offscreen come with libqt6gui6
-    libqt6svg6      # the image and icon plugins that load the SVG window icon
+    # the image and icon plugins that load the SVG window icon: Debian 13 moved them out of the
+    # library into a package of their own ("a|b": the first that the release offers)
+    'qt6-svg-plugins|libqt6svg6'
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
 )
 test=(
@@ -65,6 +67,26 @@ sudo=()
 # npm for the pinned test tools of tests/web, unless a node that brings its own is installed.
 if [ -n "$node_tools" ] && ! command -v npm >/dev/null; then wanted+=(npm); fi
 
+# The apt lists, read once where a choice between packages needs them.
+offered() { apt-cache show -q "$1" >/dev/null 2>&1; }
+updated=false
+update() {
+    $updated || "${sudo[@]}" apt-get update -qq
+    updated=true
+}
+for i in "${!wanted[@]}"; do
+    [[ ${wanted[$i]} == *'|'* ]] || continue
+    IFS='|' read -r -a choices <<<"${wanted[$i]}"
+    chosen=
+    for attempt in lists updated; do
+        for p in "${choices[@]}"; do
+            if offered "$p"; then chosen=$p && break 2; fi
+        done
+        [ $attempt = updated ] || update
+    done
+    wanted[$i]=${chosen:?"setup.sh: this release offers none of ${wanted[$i]}"}
+done
+
 missing=()
 for p in "${wanted[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
@@ -73,7 +95,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
+    update
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

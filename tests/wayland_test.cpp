@@ -43,7 +43,8 @@ void clickOn(QWidget *button)
 } // namespace
 
 // A compositor ties a window to its menu entry by the app id; the program's own executable shows
-// what it sends (WAYLAND_DEBUG logs every request to stderr).
+// what it sends (WAYLAND_DEBUG logs every request to stderr: "object@id" before libwayland 1.23,
+// "object#id" from it on).
 void WaylandTest::appIdIsTheDesktopFileName()
 {
     const QStringList entries
@@ -57,7 +58,7 @@ void WaylandTest::appIdIsTheDesktopFileName()
     program.setProcessEnvironment(environment);
     program.setReadChannel(QProcess::StandardError);
     program.start(VELMORA_EXECUTABLE, QStringList());
-    const QRegularExpression request(uR"re(xdg_toplevel@\d+\.set_app_id\("([^"]*)"\))re"_s);
+    const QRegularExpression request(uR"re(xdg_toplevel[@#]\d+\.set_app_id\("([^"]*)"\))re"_s);
     QString log;
     QRegularExpressionMatch match;
     while (!(match = request.match(log)).hasMatch() && program.waitForReadyRead(30000))
