@@ -5,7 +5,7 @@ set(VELMORA_WEB_DIR ${PROJECT_BINARY_DIR}/site CACHE PATH "Where the page is wri
 add_executable(velmora-kanji web_main.cpp)
 target_link_libraries(velmora-kanji PRIVATE velmora_app velmora_build_options)
 # What page.js calls in the program.
-set(exports _main _malloc _free _velmora_click _velmora_accepting
+set(exports _main _malloc _free _velmora_click _velmora_accepting _velmora_recover
     _velmora_readable_text_colour)
 list(JOIN exports , exports)
 target_link_options(velmora-kanji PRIVATE

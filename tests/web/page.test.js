@@ -377,6 +377,25 @@ describe('the page\'s own boxes', () => {
         assert.deepEqual(await texts('Form1', 'Label15'), ['']);
     });
 
+    it('a handler that fails is said on the console, and the next click still runs', async () => {
+        await run(() => { // a fault in the page: the next box fails to open
+            const showModal = HTMLDialogElement.prototype.showModal;
+            HTMLDialogElement.prototype.showModal = () => {
+                HTMLDialogElement.prototype.showModal = showModal;
+                throw new Error('injected fault');
+            };
+            const error = console.error;
+            window.velmoraLogged = [];
+            console.error = (...parts) => window.velmoraLogged.push(parts.join(' ')) && error(...parts);
+        });
+        await click('Form1', 'Help');
+        assert.match(await engine.until(() => window.velmoraLogged[0]), /a handler failed: Error: injected fault/);
+        (await engine.errors()).forEach(error => assert.match(error, /a handler failed/));
+        await noBox();
+        await click('Form1', 'Help');
+        assert.ok((await answer()).text.startsWith(HELP_START));
+    });
+
     it('with the browser\'s own boxes stopped, the program\'s still ask', async () => {
         await run(() => {
             window.alert = window.confirm = () => { throw new Error('stopped'); };

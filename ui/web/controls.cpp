@@ -108,4 +108,11 @@ EMSCRIPTEN_KEEPALIVE void velmora_click(int element)
         handler->second();
 }
 
+// A handler failed in JavaScript: its frames are gone without unwinding, and what it held open
+// with them.
+EMSCRIPTEN_KEEPALIVE void velmora_recover()
+{
+    ui::handlers().recover();
+}
+
 } // extern "C"

@@ -30,12 +30,20 @@ mergeInto(LibraryManager.library, {
             return text.length;
         },
         // What the page may ask of the program. A click runs as an async ccall: its promise
-        // settles when the handler ends, also after it slept through Asyncify.
+        // settles when the handler ends, also after it slept through Asyncify. One that fails in
+        // JavaScript leaves its frames on the stack: it is taken back to where the click began.
         program: function() {
             return {
-                click: (element) =>
-                    ccall('velmora_click', null, ['number'], [element], {async: true}),
+                click: (element) => {
+                    const stack = stackSave();
+                    return ccall('velmora_click', null, ['number'], [element], {async: true})
+                        .catch((error) => {
+                            stackRestore(stack);
+                            throw error;
+                        });
+                },
                 accepting: () => Module['_velmora_accepting']() !== 0,
+                recover: () => Module['_velmora_recover'](),
                 textColour: (background, text) =>
                     Module['_velmora_readable_text_colour'](background, text),
             };

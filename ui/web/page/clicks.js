@@ -17,7 +17,16 @@ export function dispatch(element) {
     queue = queue.then(() => {
         runningElement = element;
         return program.click(element);
-    });
+    }).catch(failed);
+}
+
+// A handler that failed in the page is said on the console, and leaves nothing behind that would
+// refuse the next click: no box of its, and the program takes clicks again.
+function failed(error) {
+    console.error('Velmora Kanji: a handler failed:', error);
+    for (const box of document.querySelectorAll('dialog.v-box'))
+        box.remove();
+    program.recover();
 }
 
 // `key` starts the handler of `element` while its window `owner` is shown.

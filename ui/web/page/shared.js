@@ -11,5 +11,6 @@ export function add(element) {
 export const program = {
     click: null, // (element) runs its handler; a promise that settles when the handler ends
     accepting: null, // () whether the program takes a click now
+    recover: null, // () after a handler failed in the page
     textColour: null, // (background, text) the readable text colour, both as 0xRRGGBB
 };
