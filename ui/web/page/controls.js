@@ -4,21 +4,16 @@ import {showTextStart} from './fit.js';
 import {add, elements} from './shared.js';
 import {captionNode, setCellRole, setWords} from './words.js';
 
-function captionPart(text) {
-    const words = document.createElement('span');
-    words.className = 'v-caption';
-    setWords(words, text);
-    return words;
+function worded(tag, className, text) {
+    const element = document.createElement(tag);
+    element.className = className;
+    setWords(element, text);
+    return element;
 }
 
 // The element of each kind of control, by the name the program gives the kind.
 const kinds = {
-    label(text) {
-        const element = document.createElement('div');
-        element.className = 'v-control v-label';
-        setWords(element, text);
-        return element;
-    },
+    label: (text) => worded('div', 'v-control v-label', text),
     textbox(text) {
         const element = document.createElement('input');
         element.type = 'text';
@@ -29,10 +24,8 @@ const kinds = {
         return element;
     },
     button(text) {
-        const element = document.createElement('button');
+        const element = worded('button', 'v-control v-button', text);
         element.type = 'button';
-        element.className = 'v-control v-button';
-        setWords(element, text);
         return element;
     },
     // Ticked at the start.
@@ -43,14 +36,14 @@ const kinds = {
         box.type = 'checkbox';
         box.checked = true;
         element.appendChild(box);
-        element.appendChild(captionPart(text));
+        element.appendChild(worded('span', 'v-caption', text));
         return element;
     },
     frame(text) {
         const element = document.createElement('div');
         element.className = 'v-control v-frame';
         element.setAttribute('role', 'group');
-        element.appendChild(captionPart(text));
+        element.appendChild(worded('span', 'v-caption', text));
         return element;
     },
 };
