@@ -36,7 +36,8 @@ mergeInto(LibraryManager.library, {
             return {
                 click: (element) => {
                     const stack = stackSave();
-                    return ccall('velmora_click', null, ['number'], [element], {async: true})
+                    return new Promise((settled) =>
+                        settled(ccall('velmora_click', null, ['number'], [element], {async: true})))
                         .catch((error) => {
                             stackRestore(stack);
                             throw error;
