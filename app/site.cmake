@@ -30,7 +30,7 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/service-worker.js
     COMMAND ${CMAKE_COMMAND} -D SITE=${VELMORA_WEB_DIR}
         -D TEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/service-worker.js
         -P ${CMAKE_CURRENT_SOURCE_DIR}/service-worker.cmake
-    DEPENDS velmora-kanji ${icons} service-worker.js service-worker.cmake index.html
-        manifest.webmanifest ${svg}
+    DEPENDS velmora-kanji ${VELMORA_PAGE_SCRIPT} ${icons} service-worker.js service-worker.cmake
+        index.html manifest.webmanifest ${svg}
     VERBATIM)
 add_custom_target(velmora_site ALL DEPENDS ${VELMORA_WEB_DIR}/service-worker.js)

@@ -33,6 +33,7 @@ test=(
 package=(debhelper dpkg-dev lintian debootstrap)
 web=(
     emscripten
+    esbuild      # bundles the page's DOM modules (ui/web/page/) into one script that file:// loads
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
 windows=(

@@ -53,7 +53,7 @@ await engine.page.goto('data:text/html,<p style="font-family: IPAPGothic">日本
 console.log(`${loads} loads each, headless Chromium, fresh profile; icons and manifest not counted`);
 console.log('| page | bytes | over | shown: first load | median | max | visible (median) |\n|---|---|---|---|---|---|---|');
 const rows = [['static page', bytes(static_, 'index.html'), hosts[1], static_],
-    ['program', bytes(site, 'index.html', 'velmora-kanji.js'), hosts[0], site]];
+    ['program', bytes(site, 'index.html', 'velmora-page.js', 'velmora-kanji.js'), hosts[0], site]];
 for (const [name, total, host, folder] of rows) {
     for (const [how, url] of [['HTTP', host.url + 'index.html'], ['file://', `file://${folder}/index.html`]]) {
         const times = [];

@@ -1,9 +1,13 @@
 #include "ui/controls.h"
 
+#include "ui/binding.h"
+#include "ui/handlers.h"
 #include "ui/web/native.h"
 #include "ui/web/page.h"
 
-#include <memory>
+#include <emscripten/emscripten.h>
+
+#include <map>
 
 namespace ui {
 
@@ -16,10 +20,10 @@ std::u16string Label::caption() const
     return web::adopt(text, size);
 }
 
-void Label::setCaption(std::u16string_view caption)
+void binding::setCaption(Native *label, std::u16string_view caption)
 {
-    velmora_set_caption(m_native->element, caption.data(), length(caption));
-    web::fitCaption(m_native->element, caption.empty());
+    velmora_set_caption(label->element, caption.data(), length(caption));
+    web::fitCaption(label->element, caption.empty());
 }
 
 bool Label::isVisible() const
@@ -65,32 +69,50 @@ void Button::setVisible(bool visible)
     velmora_set_visible(m_native->element, visible);
 }
 
-void Button::onClick(std::function<void()> handler)
-{
-    web::onElementClick(m_native->element, std::move(handler));
-}
-
 bool CheckBox::isTicked() const
 {
     return velmora_is_ticked(m_native->element) != 0;
 }
 
-void MenuItem::onClick(std::function<void()> handler)
-{
-    web::onElementClick(m_native->element, std::move(handler));
-}
+namespace {
 
-Label LabelArray::at(int index) const
-{
-    return Label(m_cells.at(static_cast<std::size_t>(index)));
-}
+    // The clicks page.js reports, by element.
+    std::map<int, std::function<void()>> &clickHandlers()
+    {
+        static std::map<int, std::function<void()>> handlers;
+        return handlers;
+    }
 
-void LabelArray::onClick(std::function<void(int)> handler)
+} // namespace
+
+void binding::onClick(Native *control, std::function<void()> handler)
 {
-    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
-    for (std::size_t index = 0; index < m_cells.size(); ++index)
-        web::onElementClick(
-            m_cells[index]->element, [shared, index] { (*shared)(static_cast<int>(index)); });
+    clickHandlers()[control->element] = std::move(handler);
 }
 
 } // namespace ui
+
+extern "C" {
+
+// page.js queues a click only while the program takes one (ui/handlers.h), and runs each after
+// the one before it has ended.
+EMSCRIPTEN_KEEPALIVE int velmora_accepting()
+{
+    return ui::handlers().accepting();
+}
+
+EMSCRIPTEN_KEEPALIVE void velmora_click(int element)
+{
+    const auto handler = ui::clickHandlers().find(element);
+    if (handler != ui::clickHandlers().end())
+        handler->second();
+}
+
+// A handler failed in JavaScript: its frames are gone without unwinding, and what it held open
+// with them.
+EMSCRIPTEN_KEEPALIVE void velmora_recover()
+{
+    ui::handlers().recover();
+}
+
+} // extern "C"

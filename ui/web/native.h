@@ -6,10 +6,7 @@
 #include "ui/window.h"
 
 #include <cstdint>
-#include <functional>
-#include <map>
-#include <memory>
-#include <string>
+#include <vector>
 
 namespace ui {
 
@@ -21,13 +18,13 @@ struct Native
 struct Window::Impl
 {
     int element = 0;
-    std::map<std::string, std::unique_ptr<Native>, std::less<>> controls;
+    // Sized once, when the window is built, so that a handle's pointer stays valid; a handle
+    // changes its element, never the window.
+    mutable std::vector<Native> controls; // by row of the layout table
+    mutable std::vector<Native> menu; // by item
 };
 
 namespace web {
-
-    // Runs `handler` when page.js reports a click on `element`.
-    void onElementClick(int element, std::function<void()> handler);
 
     void fitCaption(int element, bool empty);
 

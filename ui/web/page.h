@@ -21,7 +21,8 @@ void velmora_set_font(
 void velmora_describe(int control, int prompt, int names);
 void velmora_set_line(int element, int line, int place);
 void velmora_set_caption(int element, const char16_t *caption, int captionLength);
-void velmora_announce(int element);
+// Says `text` through the window's polite live region.
+void velmora_say(int window, const char16_t *text, int textLength);
 int velmora_caption(int element, char16_t **text);
 void velmora_set_text(int element, const char16_t *text, int textLength);
 int velmora_text(int element, char16_t **text);

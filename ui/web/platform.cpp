@@ -2,6 +2,7 @@
 
 #include "ui/contrast.h"
 #include "ui/dialogs.h"
+#include "ui/handlers.h"
 #include "ui/web/native.h"
 #include "ui/web/page.h"
 
@@ -20,13 +21,14 @@ namespace {
             : m_title(title)
         { }
 
-        void message(const Window &owner, std::u16string_view text) override
+    protected:
+        void showMessage(const Window &owner, std::u16string_view text) override
         {
             velmora_message(owner.impl().element, m_title.data(), web::length(m_title), text.data(),
                 web::length(text));
         }
 
-        std::u16string input(const Window &owner, std::u16string_view prompt) override
+        std::u16string askInput(const Window &owner, std::u16string_view prompt) override
         {
             char16_t *answer = nullptr;
             const int size = velmora_input(owner.impl().element, m_title.data(),
@@ -60,6 +62,7 @@ bool isOrdinaryFile(std::u16string_view)
 
 void endProgram()
 {
+    handlers().end();
     velmora_end_program();
 }
 

@@ -1,15 +1,13 @@
 #include "ui/window.h"
 
+#include "ui/binding.h"
 #include "ui/fit.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/web/native.h"
 #include "ui/web/page.h"
 
-#include <emscripten/emscripten.h>
-
 #include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 namespace ui {
@@ -58,13 +56,6 @@ namespace {
 
     using web::length;
 
-    // The clicks page.js reports, by element.
-    std::map<int, std::function<void()>> &clickHandlers()
-    {
-        static std::map<int, std::function<void()>> handlers;
-        return handlers;
-    }
-
     std::u16string toUtf16(std::string_view ascii)
     {
         return std::u16string(ascii.begin(), ascii.end());
@@ -72,13 +63,9 @@ namespace {
 
 } // namespace
 
-void web::onElementClick(int element, std::function<void()> handler)
-{
-    clickHandlers()[element] = std::move(handler);
-}
-
 Window::Window(const WindowSpec &layout)
-    : m_impl(std::make_unique<Impl>())
+    : m_table(&layout)
+    , m_impl(std::make_unique<Impl>())
 {
     const ResolvedLayout resolved = resolve(layout);
     const std::u16string name = toUtf16(layout.name);
@@ -86,12 +73,15 @@ Window::Window(const WindowSpec &layout)
         length(layout.caption), resolved.clientWidth, resolved.clientHeight);
     // The window's own text, the menu bar's, follows the contrast rule like the labels'.
     velmora_set_background(m_impl->element, web::rgb(desktopColor()));
-    for (const MenuRow &item : layout.menu) {
+    m_impl->menu.resize(layout.menu.size());
+    m_impl->controls.resize(resolved.controls.size());
+    for (std::size_t i = 0; i < layout.menu.size(); ++i) {
+        const MenuRow &item = layout.menu[i];
         const std::u16string itemName = toUtf16(item.name);
         const std::u16string shortcut = toUtf16(item.shortcut);
         const int element = velmora_menu_item(m_impl->element, itemName.data(), length(itemName),
             item.caption.data(), length(item.caption), shortcut.data(), length(shortcut));
-        m_impl->controls[std::string(item.name)] = std::make_unique<Native>(Native {element});
+        m_impl->menu[i].element = element;
     }
 
     // The page's Tab order is the order of its elements, so controls are added in the layout's
@@ -110,67 +100,22 @@ Window::Window(const WindowSpec &layout)
             web::fitCaption(element, row.caption.empty());
         if (control.background)
             velmora_set_background(element, web::rgb(*control.background));
-        if (row.live == Live::Polite)
-            velmora_announce(element);
         if (control.line >= 0)
             velmora_set_line(element, control.line, control.place);
-        m_impl->controls[control.name] = std::make_unique<Native>(Native {element});
+        m_impl->controls[std::size_t(i)].element = element;
     }
     // A value field is described by the prompt beside it; a text box is named by it.
-    for (const ResolvedControl &control : resolved.controls) {
+    for (std::size_t i = 0; i < resolved.controls.size(); ++i) {
+        const ResolvedControl &control = resolved.controls[i];
         if (control.prompt >= 0)
-            velmora_describe(m_impl->controls.at(control.name)->element,
-                m_impl->controls.at(resolved.controls[std::size_t(control.prompt)].name)->element,
+            velmora_describe(m_impl->controls[i].element,
+                m_impl->controls[std::size_t(control.prompt)].element,
                 control.row->kind == Kind::TextBox);
     }
+    startLiveFields(resolved);
 }
 
 Window::~Window() = default;
-
-namespace {
-
-    Native *find(const Window::Impl &impl, std::string_view name)
-    {
-        const auto control = impl.controls.find(name);
-        if (control == impl.controls.end())
-            throw std::logic_error("no control named " + std::string(name));
-        return control->second.get();
-    }
-
-} // namespace
-
-Label Window::label(std::string_view name) const
-{
-    return Label(find(*m_impl, name));
-}
-
-TextBox Window::textBox(std::string_view name) const
-{
-    return TextBox(find(*m_impl, name));
-}
-
-Button Window::button(std::string_view name) const
-{
-    return Button(find(*m_impl, name));
-}
-
-CheckBox Window::checkBox(std::string_view name) const
-{
-    return CheckBox(find(*m_impl, name));
-}
-
-LabelArray Window::labelArray(std::string_view name) const
-{
-    return LabelArray(cellsNamed(name, [this](const std::string &cellName) -> Native * {
-        const auto cell = m_impl->controls.find(cellName);
-        return cell == m_impl->controls.end() ? nullptr : cell->second.get();
-    }));
-}
-
-MenuItem Window::menuItem(std::string_view name) const
-{
-    return MenuItem(find(*m_impl, name));
-}
 
 void Window::show()
 {
@@ -192,20 +137,24 @@ Color Window::background() const
     return desktopColor();
 }
 
-void Window::onClose(std::function<void()>)
+Native *binding::control(const Window::Impl &window, int index)
+{
+    return &window.controls.at(std::size_t(index));
+}
+
+Native *binding::menuItem(const Window::Impl &window, int index)
+{
+    return &window.menu.at(std::size_t(index));
+}
+
+void binding::onClose(Window::Impl &, std::function<void()>)
 {
     // A page's window has no close box: the browser tab's own closes the whole program.
 }
 
-} // namespace ui
-
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void velmora_click(int element)
+void binding::announce(Window::Impl &window, std::u16string_view text)
 {
-    const auto handler = ui::clickHandlers().find(element);
-    if (handler != ui::clickHandlers().end())
-        handler->second();
+    velmora_say(window.element, text.data(), length(text));
 }
 
-} // extern "C"
+} // namespace ui
