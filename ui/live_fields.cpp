@@ -3,6 +3,7 @@
 #include "ui/layout.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace ui {
@@ -61,10 +62,12 @@ void LiveFields::start(const ResolvedLayout &layout, Source source, Handlers &ha
         if (control.row->live == Live::Polite)
             m_fields.push_back({i, control.prompt});
     }
-    std::stable_sort(m_fields.begin(), m_fields.end(), [&layout](const Field &a, const Field &b) {
+    // Ties in table order; std::sort, as std::stable_sort would add its own copy to the page.
+    std::sort(m_fields.begin(), m_fields.end(), [&layout](const Field &a, const Field &b) {
         const Rect &first = layout.controls[std::size_t(a.control)].rect;
         const Rect &second = layout.controls[std::size_t(b.control)].rect;
-        return std::pair(first.top, first.left) < std::pair(second.top, second.left);
+        return std::tuple(first.top, first.left, a.control)
+            < std::tuple(second.top, second.left, b.control);
     });
     m_source = std::move(source);
     if (m_handlers)
