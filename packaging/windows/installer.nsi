@@ -9,8 +9,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
-!define UNINSTALL_ROOT "Software\Microsoft\Windows\CurrentVersion\Uninstall"
-!define UNINSTALL_KEY "${UNINSTALL_ROOT}\org.velmora.Kanji"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\org.velmora.Kanji"
 !define PROGRAM "velmora-kanji.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
 
@@ -65,7 +64,7 @@ Section
 SectionEnd
 
 ; Only what the installer wrote: RMDir without /r keeps a folder the user chose that holds
-; files of their own, and the parents that the install may have created go only when empty.
+; files of their own, and the shared parents (%LOCALAPPDATA%\Programs, the Uninstall key) stay.
 Section "Uninstall"
     SetShellVarContext current
     ; The program first: while it runs Windows keeps its file, and an uninstaller that went on
@@ -79,7 +78,5 @@ Section "Uninstall"
     Delete "${SHORTCUT}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    RMDir "$LOCALAPPDATA\Programs"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
-    DeleteRegKey /ifnosubkeys /ifnovalues HKCU "${UNINSTALL_ROOT}"
 SectionEnd

@@ -71,14 +71,17 @@ else
 fi
 # A crash prints where it happened and ends the program, rather than wait on Wine's dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$said" 2>&1
+# The user's profile: the one folder of drive_c/users besides Public.
+profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
+[ "$(wc -l <<<"$profile")" -eq 1 ] || fail "no single user profile in the prefix: $profile"
+# What other programs share, empty as on Windows (reg add gives only the key it names a value).
+wine reg add "$key" /f >>"$said" 2>&1 && wine reg delete "$key" /f >>"$said" 2>&1
+mkdir -p "$profile/AppData/Local/Programs"
 snapshot before
 
 echo "== [${SECONDS}s] installing silently: ${setup##*/} /S"
 wine "$setup" /S || fail "the installer exited with status $?"
 snapshot installed
-# The user's profile: the one folder of drive_c/users besides Public.
-profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
-[ "$(wc -l <<<"$profile")" -eq 1 ] || fail "no single user profile in the prefix: $profile"
 start_menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 folder="$profile/AppData/Local/Programs/Velmora Kanji"
 shortcut="$start_menu/Velmora Kanji.lnk"
@@ -153,7 +156,7 @@ same before removed files
 same before removed keys
 ! grep -il 'velmora' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" >/dev/null ||
     fail "the registry still names the program: $(grep -i velmora "$WINEPREFIX"/*.reg)"
-echo "   the files and keys are as before the install"
+echo "   the files and keys are as before the install, the shared parents kept"
 
 echo "== [${SECONDS}s] installing into a folder of the user's, then uninstalling"
 mkdir -p "$WINEPREFIX/drive_c/Kanji"
