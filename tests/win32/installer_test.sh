@@ -8,6 +8,8 @@
 # runs, then installs over it, moves it with /D= into a folder of the user's with a file of theirs
 # and installs again without /D; each uninstall leaves every file and key as before the install.
 set -euo pipefail
+# Ends itself before ctest's TIMEOUT would kill it, so that the EXIT trap below still ends Wine.
+[ -n "${INSTALLER_TEST_TIMED:-}" ] || INSTALLER_TEST_TIMED=1 exec timeout 200 bash "$0" "$@"
 [ $# -eq 4 ] || [ $# -eq 5 ] ||
     { echo "usage: bash ${0##*/} SETUP.exe PROGRAM.exe VERSION WORK [PREFIX]" >&2; exit 2; }
 setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4 from=${5:+$(realpath "$5")}
