@@ -3,16 +3,30 @@
 # keyboard finds, once, and not again when the focus comes back to the button. Orca's debug log
 # holds every SPEECH OUTPUT line, with no sound device. Exits 77 (skipped) where Orca or the
 # session it needs is not installed.
+# Orca speaks through a speech server of the session's own that plays to libao's null driver: no
+# sound server or sound card is needed, and nothing the test starts outlives it.
 #   bash tests/orca_test.sh <program>   (needs xvfb-run, dbus-run-session, openbox, at-spi2-core,
-#                                        orca, xdotool)
+#                                        orca, speech-dispatcher, xdotool)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/subreaper.sh"
 
 if [ "${1:-}" = --in-session ]; then
     program=$2 log=$3
+    # Started here, the speech server stays a child of the test; one that Orca started would
+    # detach and outlive it. Its configuration (see attempt) refuses any other start.
+    socket=${SPEECHD_ADDRESS#unix_socket:}
+    speech-dispatcher --run-single --timeout 0 --communication-method unix_socket \
+        --socket-path "$socket" >/dev/null 2>&1 &
     openbox >/dev/null 2>&1 &
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     launcher=$!
+    for _ in $(seq 100); do
+        [ -S "$socket" ] && break
+        sleep 0.1
+    done
+    # Orca's log is the same without it: said, not failed.
+    [ -S "$socket" ] || echo "speech-dispatcher did not start; Orca speaks to no one" >&2
     # Orca writes its debug file line by line only to a terminal: `script` gives it one and keeps
     # what it shows in the log. Orca's own words (roles, messages) in English, whatever the locale.
     LANGUAGE=en LC_ALL=C.UTF-8 script -qfec "orca --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
@@ -23,9 +37,11 @@ if [ "${1:-}" = --in-session ]; then
         # container's first process) stays a zombie that every later Orca takes for a running one.
         pkill -9 -P $terminal 2>/dev/null || true
         wait $terminal 2>/dev/null || true
-        # The launcher ends the accessibility bus it started when it is asked to end.
+        # The launcher ends the accessibility bus it started when it is asked to end, the speech
+        # server its output modules.
         kill $(jobs -p) 2>/dev/null || true
         wait 2>/dev/null || true
+        end_started
     }
     trap stop EXIT
     said() {
@@ -58,19 +74,35 @@ if [ "${1:-}" = --in-session ]; then
     exit 0
 fi
 
-for tool in xvfb-run dbus-run-session openbox orca xdotool /usr/libexec/at-spi-bus-launcher; do
+for tool in xvfb-run dbus-run-session openbox orca speech-dispatcher xdotool \
+    /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 # A session whose screen reader or bus never comes up says nothing of the program: such a
 # session is tried again, up to three times; what Orca says once it runs decides.
+work=
+trap 'end_started; rm -rf "$work"' EXIT
 attempt() {
-    local work status=0 records
+    local status=0 records
     work=$(mktemp -d)
-    # Orca keeps its settings under HOME; the a11y bus's socket lies under XDG_RUNTIME_DIR.
+    # Orca keeps its settings under HOME; the a11y bus's socket lies under XDG_RUNTIME_DIR, and so
+    # does the speech server's, out of reach of a user's sound server.
     mkdir -m 700 "$work/runtime"
-    HOME=$work XDG_RUNTIME_DIR=$work/runtime \
+    # The speech server's output modules play through libao, to its null driver; any speech server
+    # but the session's own refuses to start. The modules' settings are the system's.
+    mkdir -p "$work/.config/speech-dispatcher"
+    ln -s /etc/speech-dispatcher/modules "$work/.config/speech-dispatcher/modules"
+    printf '%s\n' 'AudioOutputMethod "libao"' DisableAutoSpawn \
+        >"$work/.config/speech-dispatcher/speechd.conf"
+    echo default_driver=null >"$work/.libao"
+    # In the background: bash acts on INT only once a command in the foreground has ended.
+    HOME=$work XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/.config \
+        SPEECHD_ADDRESS=unix_socket:$work/runtime/speech-dispatcher/speechd.sock \
         xvfb-run -a -n $((100 + RANDOM % 400)) -s "-screen 0 1280x1024x24 -noreset" \
-        dbus-run-session -- bash "$0" --in-session "$1" "$work/orca.log" || status=$?
+        dbus-run-session -- bash "$0" --in-session "$1" "$work/orca.log" &
+    wait $! || status=$?
+    # What the session left, such as the services its buses started, ends before the next try.
+    end_started
     grep -o "SPEECH OUTPUT: .*" "$work/orca.log" | grep -v "^SPEECH OUTPUT: '[a-z ]* '" || true
     records=$(grep -c "SPEECH OUTPUT: 'Record number: 264, The Kanji and its onyomi: 水, Kanji level: 4" \
         "$work/orca.log" || true)

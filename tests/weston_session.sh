@@ -3,12 +3,14 @@
 # and no platform chosen for Qt, as a GNOME Wayland session without Xwayland would be.
 #   bash tests/weston_session.sh <command> [arguments...]
 set -euo pipefail
+source "$(dirname "$0")/subreaper.sh"
 
 runtime=$(mktemp -d) # mode 0700, as a runtime directory must be
 socket=wayland-velmora
 weston=
 finish() {
     [ -z "$weston" ] || { kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null; } || true
+    end_started
     rm -rf "$runtime"
 }
 trap finish EXIT
@@ -28,4 +30,6 @@ if [ ! -S "$runtime/$socket" ]; then
     exit 1
 fi
 
-env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=$socket "$@"
+# In the background: bash acts on INT only once a command in the foreground has ended.
+env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=$socket "$@" &
+wait $!

@@ -5,9 +5,10 @@
 # this also shows that it falls back to X11.
 #   bash tests/wm_class_test.sh <build dir>     (needs xvfb-run, xprop, xwininfo)
 set -euo pipefail
+source "$(dirname "$0")/subreaper.sh"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'end_started; rm -rf "$work"' EXIT
 DESTDIR=$work cmake --install "$1" --prefix /usr >/dev/null
 entries=("$work"/usr/share/applications/*.desktop)
 [ ${#entries[@]} -eq 1 ] || { echo "expected one installed desktop entry: ${entries[*]}"; exit 1; }
@@ -18,7 +19,7 @@ wanted=$(sed -n 's/^StartupWMClass=//p' "${entries[0]}")
 cat >"$work/wm-class.sh" <<'SCRIPT'
 env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=velmora-no-socket "$1" 2>"$2" &
 pid=$!
-trap 'kill $pid 2>/dev/null' EXIT
+trap 'kill $pid 2>/dev/null; wait $pid' EXIT
 for _ in $(seq 150); do
     for window in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
         xwininfo -id "$window" | grep -q "Map State: IsViewable" || continue
@@ -32,9 +33,12 @@ echo "no window of the program was mapped"
 exit 1
 SCRIPT
 # A random first display number, so that xvfb-run started elsewhere at the same moment does not
-# race this one for the same display.
-found=$(xvfb-run -a -n $((100 + RANDOM % 400)) bash "$work/wm-class.sh" "$work/usr/bin/velmora-kanji" "$work/stderr") ||
-    { echo "$found"; cat "$work/stderr"; exit 1; }
+# race this one for the same display. In the background: bash acts on INT only once a command
+# in the foreground has ended.
+xvfb-run -a -n $((100 + RANDOM % 400)) bash "$work/wm-class.sh" "$work/usr/bin/velmora-kanji" \
+    "$work/stderr" >"$work/found" &
+wait $! || { cat "$work/found" "$work/stderr"; exit 1; }
+found=$(cat "$work/found")
 echo "$found"
 echo "StartupWMClass=$wanted"
 # WM_CLASS(STRING) = "<instance>", "<class>"; the entry names the class.

@@ -15,7 +15,7 @@ import {Host, launch} from './engine.js';
 const {values: options} = parseArgs({options: {site: {type: 'string'}, source: {type: 'string'}}});
 const BUDGET = 512 * 1024; // index.html and the program's script and module
 
-let folder, host, engine;
+let folder, host, engine, home;
 const shown = () => !!document.querySelector('[data-name="Form1"]:not([hidden])');
 // The cache names once no worker is still on its way in, else none.
 const settled = async () => {
@@ -28,13 +28,19 @@ beforeEach(async () => {
     await cp(resolve(options.site), folder, {recursive: true});
     host = await new Host(folder).start();
 });
+// Ends the browser and removes the folders also when a check failed.
 afterEach(async () => {
-    if (engine)
-        assert.deepEqual(engine.errors(), []);
-    await engine?.quit();
-    engine = null;
-    await host.stop();
-    await rm(folder, {recursive: true, force: true});
+    try {
+        if (engine)
+            assert.deepEqual(engine.errors(), []);
+    } finally {
+        await engine?.quit();
+        engine = null;
+        await host.stop();
+        for (const made of [folder, home].filter(Boolean))
+            await rm(made, {recursive: true, force: true});
+        home = null;
+    }
 });
 
 // Loads the start address and waits for the dictionary window and a worker in control.
@@ -71,7 +77,7 @@ it('installable, with its icons the sizes the manifest says', async () => {
 it('installed, it is in the menu by its name, starts in its own window and works with the network gone', async () => {
     // A pipe: the one connection on which Chromium installs and launches apps. The app's menu
     // entry goes under HOME: a home of the test's own, not the user's.
-    const home = await mkdtemp(join(tmpdir(), 'velmora-home-'));
+    home = await mkdtemp(join(tmpdir(), 'velmora-home-'));
     const env = {...process.env, HOME: home, XDG_DATA_HOME: join(home, 'data'), XDG_CONFIG_HOME: join(home, 'config')};
     engine = await launch('chromium', null, {headless: false, defaultViewport: null, pipe: true, env});
     const tab = engine.page;
@@ -101,7 +107,6 @@ it('installed, it is in the menu by its name, starts in its own window and works
     const names = (await readdir(menu)).filter(name => name.endsWith('.desktop'));
     const entries = await Promise.all(names.map(name => readFile(join(menu, name), 'utf8')));
     assert.deepEqual(entries.map(entry => entry.match(/^Name=.*$/m)?.[0]), ['Name=Velmora Kanji']);
-    await rm(home, {recursive: true, force: true});
     await host.start(); // at the same address, for afterEach
 });
 

@@ -4,10 +4,12 @@
 # The prefix is made with wineboot, or copied from PREFIX, in which nothing was installed: a copy
 # takes a third of the time.
 # It installs silently, checks the files, the shortcut and the "Apps & features" entry, starts the
-# program through the shortcut and waits for its window, uninstalls silently and checks that every
-# file and registry key the install added is gone; then installs into a folder of the user's that
-# holds a file of theirs, and checks that uninstalling keeps that file and that folder.
+# program through the shortcut, checks that installing and uninstalling change nothing while it
+# runs, then installs over it, moves it with /D= into a folder of the user's with a file of theirs
+# and installs again without /D; each uninstall leaves every file and key as before the install.
 set -euo pipefail
+# Ends itself before ctest's TIMEOUT would kill it, so that the EXIT trap below still ends Wine.
+[ -n "${INSTALLER_TEST_TIMED:-}" ] || INSTALLER_TEST_TIMED=1 exec timeout 200 bash "$0" "$@"
 [ $# -eq 4 ] || [ $# -eq 5 ] ||
     { echo "usage: bash ${0##*/} SETUP.exe PROGRAM.exe VERSION WORK [PREFIX]" >&2; exit 2; }
 setup=$(realpath "$1") program=$(realpath "$2") version=$3 work=$4 from=${5:+$(realpath "$5")}
@@ -71,14 +73,19 @@ else
 fi
 # A crash prints where it happened and ends the program, rather than wait on Wine's dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$said" 2>&1
+# The user's profile: the one folder of drive_c/users besides Public.
+profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
+[ "$(wc -l <<<"$profile")" -eq 1 ] || fail "no single user profile in the prefix: $profile"
+# What other programs share, empty as on Windows (reg add gives only the key it names a value),
+# and a folder of the user's that holds a file of theirs.
+wine reg add "$key" /f >>"$said" 2>&1 && wine reg delete "$key" /f >>"$said" 2>&1
+mkdir -p "$profile/AppData/Local/Programs" "$WINEPREFIX/drive_c/Kanji"
+echo "the user's notes" >"$WINEPREFIX/drive_c/Kanji/notes.txt"
 snapshot before
 
 echo "== [${SECONDS}s] installing silently: ${setup##*/} /S"
 wine "$setup" /S || fail "the installer exited with status $?"
 snapshot installed
-# The user's profile: the one folder of drive_c/users besides Public.
-profile=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public)
-[ "$(wc -l <<<"$profile")" -eq 1 ] || fail "no single user profile in the prefix: $profile"
 start_menu="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 folder="$profile/AppData/Local/Programs/Velmora Kanji"
 shortcut="$start_menu/Velmora Kanji.lnk"
@@ -127,7 +134,12 @@ done
 [ -n "$window" ] || fail "no window of velmora-kanji.exe within 30 s of opening the shortcut"
 echo "   window: $(xdotool getwindowname "$window")"
 
-echo "== [${SECONDS}s] uninstalling while the program runs: refused, the install left whole"
+echo "== [${SECONDS}s] installing and uninstalling while the program runs: refused, nothing changed"
+# As if an older copy ran: an install that went on would write its own version.
+wine reg add "$key" /v DisplayVersion /d 0.9 /f >>"$said" 2>&1
+state() { stat -c '%n %s %z' "$folder"/* "$shortcut" && wine reg query "$key"; }
+was=$(state)
+wine "$setup" /S >>"$said" 2>&1 && fail "the installer reported success while the program ran"
 # _?= runs the uninstaller in place and waits for it, rather than for a copy of it in Temp; it
 # must stand unquoted at the end of the command line, which wine would quote: hence a batch file.
 printf '"%s" /S _?=%s\r\nexit /b %%ERRORLEVEL%%\r\n' "$(windows_path "$folder/uninstall.exe")" \
@@ -136,9 +148,8 @@ status=0
 wine cmd /c 'C:\uninstall-in-place.bat' >>"$said" 2>&1 || status=$?
 rm "$WINEPREFIX/drive_c/uninstall-in-place.bat"
 [ $status -ne 0 ] || fail "the uninstaller reported success while the program ran"
-[ -f "$folder/velmora-kanji.exe" ] && [ -f "$folder/uninstall.exe" ] && [ -f "$shortcut" ] &&
-    wine reg query "$key" >/dev/null 2>&1 ||
-    fail "uninstalling while the program ran left part of the install"
+[ "$(state)" = "$was" ] || fail "installing or uninstalling while the program ran changed:"$'\n'"$(
+    diff <(echo "$was") <(state))"
 wine taskkill /im velmora-kanji.exe >>"$said" 2>&1 || true
 for _ in $(seq 50); do
     xdotool search --classname '^velmora-kanji\.exe$' >/dev/null 2>&1 || break
@@ -146,29 +157,31 @@ for _ in $(seq 50); do
 done
 wine taskkill /f /im velmora-kanji.exe >>"$said" 2>&1 || true
 
-echo "== [${SECONDS}s] uninstalling silently: $(value QuietUninstallString)"
+echo "== [${SECONDS}s] once it is closed, installing again without /D, then uninstalling silently"
+wine "$setup" /S || fail "the installer exited with status $?"
+read_entry
+[ "$(value DisplayVersion)" = "$version" ] || fail "DisplayVersion is not $version after upgrading"
 wine "$folder/uninstall.exe" /S || fail "the uninstaller exited with status $?"
 snapshot removed
 same before removed files
 same before removed keys
 ! grep -il 'velmora' "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" >/dev/null ||
     fail "the registry still names the program: $(grep -i velmora "$WINEPREFIX"/*.reg)"
-echo "   the files and keys are as before the install"
+echo "   the files and keys are as before the install, the shared parents kept"
 
-echo "== [${SECONDS}s] installing into a folder of the user's, then uninstalling"
-mkdir -p "$WINEPREFIX/drive_c/Kanji"
-echo "the user's notes" >"$WINEPREFIX/drive_c/Kanji/notes.txt"
-wine "$setup" /S '/D=C:\Kanji' || fail "the installer exited with status $?"
-cmp -s "$program" "$WINEPREFIX/drive_c/Kanji/velmora-kanji.exe" || fail "not installed in C:\\Kanji"
-read_entry
-[ "$(value InstallLocation)" = 'C:\Kanji' ] || fail "InstallLocation is not C:\\Kanji"
+echo "== [${SECONDS}s] installing, then into a folder of the user's, again without /D, uninstalling"
+wine "$setup" /S || fail "the installer exited with status $?"
+for d in '/D=C:\Kanji' ''; do # the first moves it, the second stays where the first went
+    wine "$setup" /S ${d:+"$d"} || fail "the installer exited with status $?"
+    cmp -s "$program" "$WINEPREFIX/drive_c/Kanji/velmora-kanji.exe" || fail "not in C:\\Kanji"
+    read_entry
+    [ "$(value InstallLocation)" = 'C:\Kanji' ] || fail "InstallLocation is not C:\\Kanji"
+done
 wine "$WINEPREFIX/drive_c/Kanji/uninstall.exe" /S || fail "the uninstaller exited with status $?"
-settle
-[ "$(ls -A "$WINEPREFIX/drive_c/Kanji")" = notes.txt ] ||
-    fail "C:\\Kanji holds '$(ls -A "$WINEPREFIX/drive_c/Kanji" 2>&1 | paste -sd ' ')'," \
-        "not the user's file alone"
-! wine reg query "$key" >/dev/null 2>&1 || fail "the key is left after uninstalling from C:\\Kanji"
-echo "   the user's file and folder are kept, the program's files and key are gone"
+snapshot removed-again
+same before removed-again files
+same before removed-again keys
+echo "   moved there and kept there; uninstalled, the user's file and folder stay"
 settle
 rm -rf "$WINEPREFIX" # 700 MB; a failed run keeps it to look into
 echo "installer_test: passed"
