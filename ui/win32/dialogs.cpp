@@ -126,7 +126,8 @@ namespace {
             : m_title(title)
         { }
 
-        void message(const Window &owner, std::u16string_view text) override
+    protected:
+        void showMessage(const Window &owner, std::u16string_view text) override
         {
             centring = SetWindowsHookExW(WH_CBT, centreMessageBox, nullptr, GetCurrentThreadId());
             MessageBoxW(win32::handleOf(owner), win32::wideString(text).c_str(),
@@ -134,7 +135,7 @@ namespace {
         }
 
         // Prompt, text box, OK and Cancel in dialog units; Enter is OK, Escape is Cancel.
-        std::u16string input(const Window &owner, std::u16string_view prompt) override
+        std::u16string askInput(const Window &owner, std::u16string_view prompt) override
         {
             DialogTemplate box(m_title, 230, 84, 4);
             box.item(0x82, WORD(-1), SS_LEFT | SS_NOPREFIX, 0, 7, 7, 216, 34, prompt);

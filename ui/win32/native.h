@@ -22,7 +22,7 @@ struct Native
 {
     HWND hwnd = nullptr;
     Window::Impl *window = nullptr;
-    int control = -1; // its index in the resolved layout; -1 for a menu item
+    int control = -1; // its row of the layout table; -1 for a menu item
     std::function<void()> click;
     Color background; // what WM_CTLCOLORSTATIC paints, where the layout paints the control
 };
@@ -31,10 +31,10 @@ struct Window::Impl
 {
     const WindowSpec *table = nullptr;
     HWND hwnd = nullptr;
+    HWND liveRegion = nullptr; // what a screen reader is told after a handler
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     ResolvedLayout layout; // at `dpi`
-    std::vector<std::unique_ptr<Native>> controls; // in table order
-    std::map<std::string, Native *, std::less<>> byName; // controls and menu items
+    std::vector<std::unique_ptr<Native>> controls; // by row of the layout table
     std::vector<std::unique_ptr<Native>> menu;
     HACCEL accelerators = nullptr;
     std::function<void()> closeHandler;
@@ -61,12 +61,12 @@ namespace win32 {
     // dispatches it.
     void processMessage(MSG &msg);
 
-    // Whether endProgram() has been called: from then on no handler runs.
-    bool ending();
-
     // Gives a cell of a label array a default action for screen readers, "Press", that does
     // what a click does.
     void makePressable(HWND cell);
+    // The control that says the words of binding::announce(), as a polite live region.
+    HWND createLiveRegion(HWND form);
+    void removeLiveRegion(HWND region);
 
     // Fits the control's caption to its rectangle by the rule of ui/fit.h and sets its font.
     void fitCaption(Native &native);

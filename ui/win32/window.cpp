@@ -1,6 +1,8 @@
 #include "ui/window.h"
 
+#include "ui/binding.h"
 #include "ui/contrast.h"
+#include "ui/handlers.h"
 #include "ui/platform.h"
 #include "ui/win32/native.h"
 
@@ -116,7 +118,6 @@ namespace {
                 SendMessageW(native->hwnd, BM_SETCHECK, BST_CHECKED, 0);
             if (control.inArray)
                 win32::makePressable(native->hwnd);
-            window.byName[control.name] = native.get();
             window.controls[std::size_t(i)] = std::move(native);
         }
         for (const auto &native : window.controls)
@@ -156,7 +157,6 @@ namespace {
             AppendMenuW(menu, MF_STRING, UINT_PTR(id), win32::wideString(item.caption).c_str());
             auto native = std::make_unique<Native>();
             native->window = &window;
-            window.byName[std::string(item.name)] = native.get();
             window.menu.push_back(std::move(native));
             if (const ACCEL accel = acceleratorFor(item.shortcut, WORD(id)); accel.key)
                 accelerators.push_back(accel);
@@ -224,10 +224,11 @@ namespace {
         return reinterpret_cast<LRESULT>(brushFor(window, native->background));
     }
 
-    void command(Window::Impl &window, int id, int code)
+    // Clicks of buttons, cells (STN_CLICKED is BN_CLICKED) and menu items, and accelerators,
+    // each of which asks ui::handlers() whether it may run (ui/controls.cpp).
+    void command(const Window::Impl &window, int id, int code)
     {
-        // Clicks of buttons, cells (STN_CLICKED is BN_CLICKED) and menu items, and accelerators.
-        if (win32::ending() || (code != BN_CLICKED && !(id >= win32::MenuIdBase && code == 1)))
+        if (code != BN_CLICKED && !(id >= win32::MenuIdBase && code == 1))
             return;
         const Native *native = window.fromId(id);
         if (native && native->click) {
@@ -252,6 +253,7 @@ namespace {
             window->dpi = GetDpiForWindow(hwnd);
             window->layout = resolve(*window->table, window->dpi / double(USER_DEFAULT_SCREEN_DPI));
             createControls(*window);
+            window->liveRegion = win32::createLiveRegion(hwnd);
             return 0;
         case WM_ERASEBKGND:
         case WM_PRINTCLIENT: {
@@ -271,12 +273,10 @@ namespace {
             return 0;
         case WM_CLOSE:
             // The form decides: the dictionary ends the program, the expression window goes back.
-            if (window->closeHandler) {
-                if (!win32::ending())
-                    window->closeHandler();
-            } else {
+            if (window->closeHandler)
+                window->closeHandler();
+            else
                 ShowWindow(hwnd, SW_HIDE);
-            }
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -293,6 +293,9 @@ namespace {
         case WM_DPICHANGED:
             changeDpi(*window, LOWORD(wParam), *reinterpret_cast<RECT *>(lParam));
             return 0;
+        case WM_DESTROY:
+            win32::removeLiveRegion(window->liveRegion);
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             break;
@@ -346,7 +349,8 @@ Native *Window::Impl::fromId(int id) const
 }
 
 Window::Window(const WindowSpec &table)
-    : m_impl(std::make_unique<Impl>())
+    : m_table(&table)
+    , m_impl(std::make_unique<Impl>())
 {
     registerFormClass();
     m_impl->table = &table;
@@ -359,54 +363,10 @@ Window::Window(const WindowSpec &table)
     if (!hwnd)
         throw std::runtime_error("cannot create window " + std::string(table.name));
     fitClient(*m_impl);
+    startLiveFields(m_impl->layout);
 }
 
 Window::~Window() = default;
-
-namespace {
-
-    Native *find(const Window::Impl &impl, std::string_view name)
-    {
-        const auto control = impl.byName.find(name);
-        if (control == impl.byName.end())
-            throw std::logic_error("no control named " + std::string(name));
-        return control->second;
-    }
-
-} // namespace
-
-Label Window::label(std::string_view name) const
-{
-    return Label(find(*m_impl, name));
-}
-
-TextBox Window::textBox(std::string_view name) const
-{
-    return TextBox(find(*m_impl, name));
-}
-
-Button Window::button(std::string_view name) const
-{
-    return Button(find(*m_impl, name));
-}
-
-CheckBox Window::checkBox(std::string_view name) const
-{
-    return CheckBox(find(*m_impl, name));
-}
-
-LabelArray Window::labelArray(std::string_view name) const
-{
-    return LabelArray(cellsNamed(name, [this](const std::string &cellName) -> Native * {
-        const auto cell = m_impl->byName.find(cellName);
-        return cell == m_impl->byName.end() ? nullptr : cell->second;
-    }));
-}
-
-MenuItem Window::menuItem(std::string_view name) const
-{
-    return MenuItem(find(*m_impl, name));
-}
 
 void Window::show()
 {
@@ -429,9 +389,19 @@ Color Window::background() const
     return desktopColor();
 }
 
-void Window::onClose(std::function<void()> handler)
+Native *binding::control(const Window::Impl &window, int index)
 {
-    m_impl->closeHandler = std::move(handler);
+    return window.controls.at(std::size_t(index)).get();
+}
+
+Native *binding::menuItem(const Window::Impl &window, int index)
+{
+    return window.menu.at(std::size_t(index)).get();
+}
+
+void binding::onClose(Window::Impl &window, std::function<void()> handler)
+{
+    window.closeHandler = std::move(handler);
 }
 
 namespace win32 {
@@ -457,7 +427,7 @@ namespace win32 {
     int run()
     {
         MSG msg;
-        while (!ending() && GetMessageW(&msg, nullptr, 0, 0) > 0)
+        while (!handlers().ended() && GetMessageW(&msg, nullptr, 0, 0) > 0)
             processMessage(msg);
         return 0;
     }

@@ -1,14 +1,28 @@
-// A cell of a label array as a screen reader sees it: the system's own object for a static
-// control, with a default action, "Press", that does what a click does.
+// What a screen reader is told beyond what the system's own objects for the controls say: a
+// cell's press action; and the live region that says what a handler wrote.
 
+#include "ui/binding.h"
 #include "ui/win32/native.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <stdexcept>
+
 namespace ui {
 
 namespace {
+
+    // UI Automation's LiveSetting property and its value Polite, which MinGW's headers lack
+    // (UIAutomationCoreApi.h and UIAutomationCore.h).
+    constexpr GUID LiveSettingProperty
+        = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+    constexpr LONG Polite = 1;
+    // From oleacc.h, here rather than from libuuid, which would bring 40 KB of other ids along.
+    constexpr GUID PropertyServicesClass
+        = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+    constexpr GUID PropertyServicesInterface
+        = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 
 #define VELMORA_FORWARD(method, parameters, arguments)                                             \
     HRESULT STDMETHODCALLTYPE method parameters override                                           \
@@ -124,11 +138,55 @@ namespace {
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
 
+    // Wine 8 answers the property's calls with E_NOTIMPL; the live region's event still goes out.
+    template <class Use> void withPropertyServices(Use use)
+    {
+        IAccPropServices *services = nullptr;
+        if (SUCCEEDED(CoCreateInstance(PropertyServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                PropertyServicesInterface, reinterpret_cast<void **>(&services)))) {
+            use(*services);
+            services->Release();
+        }
+    }
+
 } // namespace
 
 void win32::makePressable(HWND cell)
 {
     SetWindowSubclass(cell, cellProcedure, 0, 0);
+}
+
+// A static of no size rather than the form itself, whose name is its title: seen by no one, and
+// its name, its text, is the words.
+HWND win32::createLiveRegion(HWND form)
+{
+    HWND region = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
+        0, form, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!region)
+        throw std::runtime_error("cannot create the live region");
+    withPropertyServices([region](IAccPropServices &services) {
+        VARIANT polite {};
+        polite.vt = VT_I4;
+        polite.lVal = Polite;
+        services.SetHwndProp(
+            region, DWORD(OBJID_CLIENT), CHILDID_SELF, LiveSettingProperty, polite);
+    });
+    return region;
+}
+
+void win32::removeLiveRegion(HWND region)
+{
+    if (region)
+        withPropertyServices([region](IAccPropServices &services) {
+            services.ClearHwndProps(
+                region, DWORD(OBJID_CLIENT), CHILDID_SELF, &LiveSettingProperty, 1);
+        });
+}
+
+void binding::announce(Window::Impl &window, std::u16string_view text)
+{
+    SetWindowTextW(window.liveRegion, win32::wideString(text).c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, window.liveRegion, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace ui
