@@ -54,12 +54,19 @@ namespace win32 {
     // lie above IDOK and IDCANCEL, which Enter and Escape send and which start nothing.
     inline constexpr int ControlIdBase = 100;
     inline constexpr int MenuIdBase = 1000;
+    inline constexpr wchar_t FormClass[] = L"VelmoraForm";
 
     HWND handleOf(const Window &window);
 
     // Gives a message to the form's accelerators and dialog keys (Tab, Enter, Escape), or
     // dispatches it.
     void processMessage(MSG &msg);
+
+    // The form's child windows, each at its place of `window.layout`, made in WM_CREATE.
+    void createControls(Window::Impl &window);
+    // The menu bar and its accelerators; null for a window without a menu.
+    HMENU createMenu(Window::Impl &window);
+    HBRUSH brushFor(Window::Impl &window, Color color);
 
     // Gives a cell of a label array a default action for screen readers, "Press", that does
     // what a click does.
