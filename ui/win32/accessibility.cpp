@@ -1,5 +1,6 @@
-// What a screen reader is told beyond what the system's own objects for the controls say: a
-// cell's press action; and the live region that says what a handler wrote.
+// What a screen reader is told beyond what the system's own objects for the controls say: a value
+// field's prompt as its description, a cell's press action where a character stands in it; and the
+// live region that says what a handler wrote.
 
 #include "ui/binding.h"
 #include "ui/win32/native.h"
@@ -7,6 +8,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <new>
 #include <stdexcept>
 
 namespace ui {
@@ -24,28 +26,46 @@ namespace {
     constexpr GUID PropertyServicesInterface
         = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 
+    bool isSelf(const VARIANT &child)
+    {
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+    }
+
+    BSTR textOf(HWND hwnd)
+    {
+        const std::u16string text = win32::windowText(hwnd);
+        return SysAllocStringLen(win32::wide(text), UINT(text.size()));
+    }
+
 #define VELMORA_FORWARD(method, parameters, arguments)                                             \
     HRESULT STDMETHODCALLTYPE method parameters override                                           \
     {                                                                                              \
         return m_inner->method arguments;                                                          \
     }
 
-    class PressableCell final : public IAccessible
+    // The system's own object for the control, with what the layout adds to it.
+    class AccessibleControl final : public IAccessible, public IOleWindow
     {
     public:
-        PressableCell(IAccessible *inner, HWND hwnd)
+        // `prompt`: the control whose caption describes it, or null; `cell`: an element of a
+        // label array, pressed as it is clicked.
+        AccessibleControl(IAccessible *inner, HWND hwnd, HWND prompt, bool cell)
             : m_inner(inner)
             , m_hwnd(hwnd)
+            , m_prompt(prompt)
+            , m_cell(cell)
         { }
 
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void **object) override
         {
-            if (id != __uuidof(IUnknown) && id != __uuidof(IDispatch)
-                && id != __uuidof(IAccessible)) {
-                *object = nullptr;
-                return E_NOINTERFACE;
-            }
-            *object = static_cast<IAccessible *>(this);
+            if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch)
+                || id == __uuidof(IAccessible))
+                *object = static_cast<IAccessible *>(this);
+            else if (id
+                == __uuidof(IOleWindow)) // which window it is, for WindowFromAccessibleObject
+                *object = static_cast<IOleWindow *>(this);
+            else
+                return *object = nullptr, E_NOINTERFACE;
             AddRef();
             return S_OK;
         }
@@ -62,10 +82,33 @@ namespace {
             }
             return ULONG(left);
         }
+        HRESULT STDMETHODCALLTYPE GetWindow(HWND *hwnd) override
+        {
+            *hwnd = m_hwnd;
+            return S_OK;
+        }
+        HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
+        // Read when asked, so that it follows the prompt's caption.
+        HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *text) override
+        {
+            if (!m_prompt || !isSelf(child))
+                return m_inner->get_accDescription(child, text);
+            *text = textOf(m_prompt);
+            return S_OK;
+        }
+        // An empty cell is no button: there is nothing in it to press.
+        HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+        {
+            if (!pressable(child))
+                return m_inner->get_accRole(child, role);
+            role->vt = VT_I4;
+            role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+            return S_OK;
+        }
         HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
         {
-            if (child.vt != VT_I4 || child.lVal != CHILDID_SELF)
+            if (!pressable(child))
                 return m_inner->get_accDefaultAction(child, action);
             *action = SysAllocString(L"Press");
             return S_OK;
@@ -73,7 +116,7 @@ namespace {
         // Posted, as a click is: the handler runs from the message loop, not inside the call.
         HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
         {
-            if (child.vt != VT_I4 || child.lVal != CHILDID_SELF)
+            if (!pressable(child))
                 return m_inner->accDoDefaultAction(child);
             PostMessageW(GetParent(m_hwnd), WM_COMMAND,
                 MAKEWPARAM(GetDlgCtrlID(m_hwnd), STN_CLICKED), reinterpret_cast<LPARAM>(m_hwnd));
@@ -95,8 +138,6 @@ namespace {
         VELMORA_FORWARD(get_accChild, (VARIANT child, IDispatch **object), (child, object))
         VELMORA_FORWARD(get_accName, (VARIANT child, BSTR *name), (child, name))
         VELMORA_FORWARD(get_accValue, (VARIANT child, BSTR *value), (child, value))
-        VELMORA_FORWARD(get_accDescription, (VARIANT child, BSTR *text), (child, text))
-        VELMORA_FORWARD(get_accRole, (VARIANT child, VARIANT *role), (child, role))
         VELMORA_FORWARD(get_accState, (VARIANT child, VARIANT *state), (child, state))
         VELMORA_FORWARD(get_accHelp, (VARIANT child, BSTR *help), (child, help))
         VELMORA_FORWARD(
@@ -115,26 +156,46 @@ namespace {
         VELMORA_FORWARD(put_accValue, (VARIANT child, BSTR value), (child, value))
 
     private:
+        bool pressable(const VARIANT &child) const
+        {
+            return m_cell && isSelf(child) && GetWindowTextLengthW(m_hwnd) > 0;
+        }
+
         IAccessible *m_inner;
         HWND m_hwnd;
+        HWND m_prompt;
+        bool m_cell;
         LONG m_references = 1;
     };
 
 #undef VELMORA_FORWARD
 
-    LRESULT CALLBACK cellProcedure(
-        HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+    // `data`: the control's Native, which outlives its window.
+    LRESULT CALLBACK controlProcedure(
+        HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
     {
         if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            const auto &native = *reinterpret_cast<const Native *>(data);
+            const ResolvedControl &control
+                = native.window->layout.controls[std::size_t(native.control)];
+            HWND prompt = control.prompt < 0
+                ? nullptr
+                : native.window->controls[std::size_t(control.prompt)]->hwnd;
             IAccessible *inner = nullptr;
             if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
                     reinterpret_cast<void **>(&inner)))) {
-                auto *cell = new PressableCell(inner, hwnd);
-                const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, cell);
-                cell->Release();
+                auto *object
+                    = new (std::nothrow) AccessibleControl(inner, hwnd, prompt, control.inArray);
+                if (!object)
+                    return inner->Release(), 0;
+                const LRESULT result = LresultFromObject(
+                    __uuidof(IAccessible), wParam, static_cast<IAccessible *>(object));
+                object->Release();
                 return result;
             }
         }
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(hwnd, controlProcedure, 0);
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
 
@@ -151,9 +212,24 @@ namespace {
 
 } // namespace
 
-void win32::makePressable(HWND cell)
+void win32::makeAccessible(const Window::Impl &window, const Native &native)
 {
-    SetWindowSubclass(cell, cellProcedure, 0, 0);
+    const ResolvedControl &control = window.layout.controls[std::size_t(native.control)];
+    // A text box takes its name from its prompt just before it (createControls).
+    if (control.inArray || (control.prompt >= 0 && control.row->kind != Kind::TextBox))
+        SetWindowSubclass(native.hwnd, controlProcedure, 0, reinterpret_cast<DWORD_PTR>(&native));
+}
+
+void win32::promptChanged(const Native &prompt)
+{
+    const Window::Impl &window = *prompt.window;
+    for (std::size_t i = 0; prompt.control >= 0 && i < window.layout.controls.size(); ++i) {
+        const ResolvedControl &control = window.layout.controls[i];
+        if (control.prompt == prompt.control)
+            NotifyWinEvent(control.row->kind == Kind::TextBox ? EVENT_OBJECT_NAMECHANGE
+                                                              : EVENT_OBJECT_DESCRIPTIONCHANGE,
+                window.controls[i]->hwnd, OBJID_CLIENT, CHILDID_SELF);
+    }
 }
 
 // A static of no size rather than the form itself, whose name is its title: seen by no one, and

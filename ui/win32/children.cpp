@@ -89,12 +89,14 @@ void win32::createControls(Window::Impl &window)
             throw std::runtime_error("cannot create control " + control.name);
         if (row.kind == Kind::CheckBox)
             SendMessageW(native->hwnd, BM_SETCHECK, BST_CHECKED, 0);
-        if (control.inArray)
-            makePressable(native->hwnd);
+        if (row.kind == Kind::TextBox)
+            SendMessageW(native->hwnd, EM_SETLIMITTEXT, 0, 0); // as much as it can hold
         window.controls[std::size_t(i)] = std::move(native);
     }
-    for (const auto &native : window.controls)
+    for (const auto &native : window.controls) {
         fitCaption(*native);
+        makeAccessible(window, *native);
+    }
 }
 
 } // namespace ui

@@ -25,6 +25,7 @@ void binding::setCaption(Native *label, std::u16string_view caption)
 {
     SetWindowTextW(label->hwnd, win32::wideString(caption).c_str());
     win32::fitCaption(*label);
+    win32::promptChanged(*label);
 }
 
 bool Label::isVisible() const

@@ -97,6 +97,7 @@ namespace {
         switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            SendDlgItemMessageW(dialog, AnswerId, EM_SETLIMITTEXT, 0, 0); // any length
             centreOver(dialog, GetWindow(dialog, GW_OWNER));
             return TRUE; // the focus goes to the first tab stop, the text box
         }

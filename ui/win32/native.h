@@ -68,12 +68,15 @@ namespace win32 {
     HMENU createMenu(Window::Impl &window);
     HBRUSH brushFor(Window::Impl &window, Color color);
 
-    // Gives a cell of a label array a default action for screen readers, "Press", that does
-    // what a click does.
-    void makePressable(HWND cell);
+    // Tells a screen reader what the system's own object for the control does not: a field's
+    // prompt as its description, a cell's press action only where a character stands in it. (A
+    // text box takes its name from its prompt, made just before it.)
+    void makeAccessible(const Window::Impl &window, const Native &native);
     // The control that says the words of binding::announce(), as a polite live region.
     HWND createLiveRegion(HWND form);
     void removeLiveRegion(HWND region);
+    // After the caption of `prompt` changed: the controls it names follow.
+    void promptChanged(const Native &prompt);
 
     // Fits the control's caption to its rectangle by the rule of ui/fit.h and sets its font.
     void fitCaption(Native &native);
