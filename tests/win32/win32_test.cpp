@@ -1,8 +1,8 @@
 // The Win32 binding under Wine, driven by real window messages: places at the system's dpi and
 // after a monitor change, tab order, what a screen reader is told and hears, the journeys through
-// both windows, the boxes and the platform services. One group per run: `win32_test <group>
-// [dpi]`. The rules behind the windows are tested without a toolkit and under the Qt build; here
-// only that the binding delivers them.
+// both windows, the boxes, a window that cannot be made and the platform services. One group per
+// run: `win32_test <group> [dpi]`. The rules behind the windows are tested without a toolkit and
+// under the Qt build; here only that the binding delivers them.
 
 #include "app/identity.h"
 #include "app/program.h"
@@ -387,7 +387,7 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD)
         GetWindow(open, GW_OWNER) == box.owner && text(open) == app::ProgramTitle, "owner, title");
     RECT b, o;
     GetWindowRect(open, &b);
-    GetWindowRect(box.owner, &o);
+    GetWindowRect(box.owner ? box.owner : open, &o);
     CHECK(std::abs(b.left + b.right - o.left - o.right) <= 2
             && std::abs(b.top + b.bottom - o.top - o.bottom) <= 2,
         "the box opens centred over its window");
@@ -428,6 +428,23 @@ void boxesGroup()
         const std::u16string typed = dialogs->input(form1, box.shown);
         CHECK(box.seen && typed == answer, narrow(typed));
     }
+    // A window that cannot be made throws why, out of its window procedure; the program then
+    // says why in a box of its own and fails.
+    static constexpr ui::ControlRow rows[] = {{"Text1", ui::Kind::TextBox, u"", 0, 0, 900, 300,
+        ui::Font::Default, 0, ui::Align::Left, {}, -1, "Nowhere"}};
+    const ui::WindowSpec broken {.name = "Broken",
+        .caption = u"",
+        .clientWidth = 1500,
+        .clientHeight = 1500,
+        .controls = rows};
+    box = {nullptr, u"no control named Nowhere", VK_RETURN};
+    SetTimer(nullptr, 0, 100, answerBox);
+    try {
+        const ui::Window window(broken);
+    } catch (const std::exception &error) {
+        CHECK(ui::win32::failed(app::ProgramTitle) == 1, error.what());
+    }
+    CHECK(box.seen, "a window that cannot be made says why");
 }
 
 void platformGroup()

@@ -92,7 +92,7 @@ namespace {
         return CallNextHookEx(hook, code, wParam, lParam);
     }
 
-    INT_PTR CALLBACK inputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    INT_PTR inputMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     {
         switch (message) {
         case WM_INITDIALOG: {
@@ -120,6 +120,17 @@ namespace {
         return FALSE;
     }
 
+    INT_PTR CALLBACK inputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        try {
+            return inputMessage(dialog, message, wParam, lParam);
+        } catch (...) {
+            win32::keepFailure(); // thrown again once the box is closed
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+    }
+
     class Win32Dialogs final : public Dialogs
     {
     public:
@@ -133,6 +144,7 @@ namespace {
             centring = SetWindowsHookExW(WH_CBT, centreMessageBox, nullptr, GetCurrentThreadId());
             MessageBoxW(win32::handleOf(owner), win32::wideString(text).c_str(),
                 win32::wideString(m_title).c_str(), MB_OK);
+            win32::rethrowKept(); // what failed while the box was open
         }
 
         // Prompt, text box, OK and Cancel in dialog units; Enter is OK, Escape is Cancel.
@@ -146,6 +158,7 @@ namespace {
             std::u16string answer;
             const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(),
                 win32::handleOf(owner), inputProcedure, reinterpret_cast<LPARAM>(&answer));
+            win32::rethrowKept();
             return result == IDOK ? answer : std::u16string();
         }
 

@@ -59,8 +59,13 @@ namespace win32 {
     HWND handleOf(const Window &window);
 
     // Gives a message to the form's accelerators and dialog keys (Tab, Enter, Escape), or
-    // dispatches it.
+    // dispatches it; then throws what a window procedure caught while it ran.
     void processMessage(MSG &msg);
+
+    // No exception crosses a window procedure: each catches at its edge and keeps the exception
+    // here, and the code that called into Windows throws it again once Windows has returned.
+    void keepFailure();
+    void rethrowKept();
 
     // The form's child windows, each at its place of `window.layout`, made in WM_CREATE.
     void createControls(Window::Impl &window);

@@ -46,8 +46,8 @@ namespace {
 
     void changeDpi(Window::Impl &window, UINT dpi, const RECT &suggested)
     {
-        window.dpi = dpi;
         window.layout = resolve(*window.table, dpi / double(USER_DEFAULT_SCREEN_DPI));
+        window.dpi = dpi;
         auto oldFonts = std::move(window.fonts);
         window.fonts.clear();
         for (const auto &native : window.controls) {
@@ -164,7 +164,12 @@ namespace {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         if (!window)
             return DefWindowProcW(hwnd, message, wParam, lParam);
-        return handle(*window, message, wParam, lParam);
+        try {
+            return handle(*window, message, wParam, lParam);
+        } catch (...) {
+            win32::keepFailure();
+            return message == WM_CREATE ? -1 : 0; // -1: the window is not made
+        }
     }
 
     void registerFormClass()
@@ -230,8 +235,11 @@ Window::Window(const WindowSpec &table)
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, win32::FormClass,
         win32::wideString(table.caption).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, GetModuleHandleW(nullptr), m_impl.get());
-    if (!hwnd)
+    if (!hwnd) {
+        m_impl->hwnd = nullptr;
+        win32::rethrowKept(); // what WM_CREATE failed by
         throw std::runtime_error("cannot create window " + std::string(table.name));
+    }
     fitClient(*m_impl);
     startLiveFields(m_impl->layout);
 }
