@@ -31,10 +31,14 @@ namespace {
         return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
     }
 
-    BSTR textOf(HWND hwnd)
+    // Null when memory runs out: no exception may leave a method a screen reader calls.
+    BSTR textOf(HWND hwnd) noexcept
     {
-        const std::u16string text = win32::windowText(hwnd);
-        return SysAllocStringLen(win32::wide(text), UINT(text.size()));
+        const int length = GetWindowTextLengthW(hwnd);
+        BSTR text = SysAllocStringLen(nullptr, UINT(length));
+        if (text)
+            GetWindowTextW(hwnd, text, length + 1);
+        return text;
     }
 
 #define VELMORA_FORWARD(method, parameters, arguments)                                             \
@@ -95,7 +99,7 @@ namespace {
             if (!m_prompt || !isSelf(child))
                 return m_inner->get_accDescription(child, text);
             *text = textOf(m_prompt);
-            return S_OK;
+            return *text ? S_OK : E_OUTOFMEMORY;
         }
         // An empty cell is no button: there is nothing in it to press.
         HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
