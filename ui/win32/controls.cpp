@@ -1,8 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/binding.h"
 #include "ui/win32/native.h"
-
-#include <memory>
 
 namespace ui {
 
@@ -22,10 +21,11 @@ std::u16string Label::caption() const
     return win32::windowText(m_native->hwnd);
 }
 
-void Label::setCaption(std::u16string_view caption)
+void binding::setCaption(Native *label, std::u16string_view caption)
 {
-    SetWindowTextW(m_native->hwnd, win32::wideString(caption).c_str());
-    win32::fitCaption(*m_native);
+    SetWindowTextW(label->hwnd, win32::wideString(caption).c_str());
+    win32::fitCaption(*label);
+    win32::promptChanged(*label);
 }
 
 bool Label::isVisible() const
@@ -70,33 +70,14 @@ void Button::setVisible(bool visible)
     ShowWindow(m_native->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Button::onClick(std::function<void()> handler)
-{
-    m_native->click = std::move(handler);
-}
-
 bool CheckBox::isTicked() const
 {
     return SendMessageW(m_native->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void MenuItem::onClick(std::function<void()> handler)
+void binding::onClick(Native *control, std::function<void()> handler)
 {
-    m_native->click = std::move(handler);
-}
-
-Label LabelArray::at(int index) const
-{
-    return Label(m_cells.at(static_cast<std::size_t>(index)));
-}
-
-void LabelArray::onClick(std::function<void(int)> handler)
-{
-    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
-    for (std::size_t index = 0; index < m_cells.size(); ++index)
-        m_cells[index]->click = [shared, index] {
-            (*shared)(static_cast<int>(index));
-        };
+    control->click = std::move(handler);
 }
 
 } // namespace ui

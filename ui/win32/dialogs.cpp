@@ -92,11 +92,12 @@ namespace {
         return CallNextHookEx(hook, code, wParam, lParam);
     }
 
-    INT_PTR CALLBACK inputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    INT_PTR inputMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     {
         switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            SendDlgItemMessageW(dialog, AnswerId, EM_SETLIMITTEXT, 0, 0); // any length
             centreOver(dialog, GetWindow(dialog, GW_OWNER));
             return TRUE; // the focus goes to the first tab stop, the text box
         }
@@ -119,6 +120,17 @@ namespace {
         return FALSE;
     }
 
+    INT_PTR CALLBACK inputProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        try {
+            return inputMessage(dialog, message, wParam, lParam);
+        } catch (...) {
+            win32::keepFailure(); // thrown again once the box is closed
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+    }
+
     class Win32Dialogs final : public Dialogs
     {
     public:
@@ -126,15 +138,17 @@ namespace {
             : m_title(title)
         { }
 
-        void message(const Window &owner, std::u16string_view text) override
+    protected:
+        void showMessage(const Window &owner, std::u16string_view text) override
         {
             centring = SetWindowsHookExW(WH_CBT, centreMessageBox, nullptr, GetCurrentThreadId());
             MessageBoxW(win32::handleOf(owner), win32::wideString(text).c_str(),
                 win32::wideString(m_title).c_str(), MB_OK);
+            win32::rethrowKept(); // what failed while the box was open
         }
 
         // Prompt, text box, OK and Cancel in dialog units; Enter is OK, Escape is Cancel.
-        std::u16string input(const Window &owner, std::u16string_view prompt) override
+        std::u16string askInput(const Window &owner, std::u16string_view prompt) override
         {
             DialogTemplate box(m_title, 230, 84, 4);
             box.item(0x82, WORD(-1), SS_LEFT | SS_NOPREFIX, 0, 7, 7, 216, 34, prompt);
@@ -144,6 +158,7 @@ namespace {
             std::u16string answer;
             const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(),
                 win32::handleOf(owner), inputProcedure, reinterpret_cast<LPARAM>(&answer));
+            win32::rethrowKept();
             return result == IDOK ? answer : std::u16string();
         }
 

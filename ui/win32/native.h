@@ -22,7 +22,7 @@ struct Native
 {
     HWND hwnd = nullptr;
     Window::Impl *window = nullptr;
-    int control = -1; // its index in the resolved layout; -1 for a menu item
+    int control = -1; // its row of the layout table; -1 for a menu item
     std::function<void()> click;
     Color background; // what WM_CTLCOLORSTATIC paints, where the layout paints the control
 };
@@ -31,10 +31,10 @@ struct Window::Impl
 {
     const WindowSpec *table = nullptr;
     HWND hwnd = nullptr;
+    HWND liveRegion = nullptr; // what a screen reader is told after a handler
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     ResolvedLayout layout; // at `dpi`
-    std::vector<std::unique_ptr<Native>> controls; // in table order
-    std::map<std::string, Native *, std::less<>> byName; // controls and menu items
+    std::vector<std::unique_ptr<Native>> controls; // by row of the layout table
     std::vector<std::unique_ptr<Native>> menu;
     HACCEL accelerators = nullptr;
     std::function<void()> closeHandler;
@@ -54,19 +54,34 @@ namespace win32 {
     // lie above IDOK and IDCANCEL, which Enter and Escape send and which start nothing.
     inline constexpr int ControlIdBase = 100;
     inline constexpr int MenuIdBase = 1000;
+    inline constexpr wchar_t FormClass[] = L"VelmoraForm";
 
     HWND handleOf(const Window &window);
 
     // Gives a message to the form's accelerators and dialog keys (Tab, Enter, Escape), or
-    // dispatches it.
+    // dispatches it; then throws what a window procedure caught while it ran.
     void processMessage(MSG &msg);
 
-    // Whether endProgram() has been called: from then on no handler runs.
-    bool ending();
+    // No exception crosses a window procedure: each catches at its edge and keeps the exception
+    // here, and the code that called into Windows throws it again once Windows has returned.
+    void keepFailure();
+    void rethrowKept();
 
-    // Gives a cell of a label array a default action for screen readers, "Press", that does
-    // what a click does.
-    void makePressable(HWND cell);
+    // The form's child windows, each at its place of `window.layout`, made in WM_CREATE.
+    void createControls(Window::Impl &window);
+    // The menu bar and its accelerators; null for a window without a menu.
+    HMENU createMenu(Window::Impl &window);
+    HBRUSH brushFor(Window::Impl &window, Color color);
+
+    // Tells a screen reader what the system's own object for the control does not: a field's
+    // prompt as its description, a cell's press action only where a character stands in it. (A
+    // text box takes its name from its prompt, made just before it.)
+    void makeAccessible(const Window::Impl &window, const Native &native);
+    // The control that says the words of binding::announce(), as a polite live region.
+    HWND createLiveRegion(HWND form);
+    void removeLiveRegion(HWND region);
+    // After the caption of `prompt` changed: the controls it names follow.
+    void promptChanged(const Native &prompt);
 
     // Fits the control's caption to its rectangle by the rule of ui/fit.h and sets its font.
     void fitCaption(Native &native);

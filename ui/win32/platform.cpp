@@ -1,19 +1,9 @@
 #include "ui/platform.h"
 
+#include "ui/handlers.h"
 #include "ui/win32/native.h"
 
 namespace ui {
-
-namespace {
-
-    bool endRequested = false;
-
-} // namespace
-
-bool win32::ending()
-{
-    return endRequested;
-}
 
 std::u16string clipboardText()
 {
@@ -53,7 +43,7 @@ bool isOrdinaryFile(std::u16string_view name)
 
 void endProgram()
 {
-    endRequested = true;
+    handlers().end(); // a click already queued runs nothing
     PostQuitMessage(0);
 }
 
