@@ -8,7 +8,6 @@
 #include "ui/window.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,22 +59,6 @@ struct ResolvedLayout
 
 // The name of a control, or of element `index` of a control array ("Label2[13]").
 std::string fullName(std::string_view name, int index = -1);
-
-// The cells of the label array `name` that `find` gives by their full names, from index 0 up to
-// the first it does not (a null pointer); an array without a cell is the caller's fault.
-template <class Find> auto cellsNamed(std::string_view name, Find find)
-{
-    std::vector<decltype(find(std::string()))> cells;
-    for (int index = 0;; ++index) {
-        const auto cell = find(fullName(name, index));
-        if (!cell)
-            break;
-        cells.push_back(cell);
-    }
-    if (cells.empty())
-        throw std::logic_error("no label array named " + std::string(name));
-    return cells;
-}
 
 // `scale` is pixels per 96-dpi pixel.
 ResolvedLayout resolve(const WindowSpec &layout, double scale = 1);
