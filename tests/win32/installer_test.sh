@@ -52,13 +52,15 @@ value() {
     sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$entry"
 }
 # The files of the prefix's drive C and the keys of HKCU, less the Temp folder (where an NSIS
-# uninstaller leaves the copy of itself that Windows deletes at the next start) and the stamps
-# Wine keeps in each key's header line.
+# uninstaller leaves the copy of itself that Windows deletes at the next start), the stamps
+# Wine keeps in each key's header line, and the Console key that Wine makes for itself the first
+# time a prefix starts a console program (here `wine start`), whichever test prefix that is.
 snapshot() {
     settle
     (cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort) \
         >"$work/$1.files"
-    grep '^\[' "$WINEPREFIX/user.reg" | sed 's/\] [0-9]*$/]/' | sort >"$work/$1.keys"
+    grep '^\[' "$WINEPREFIX/user.reg" | grep -v '^\[Console\]' | sed 's/\] [0-9]*$/]/' |
+        sort >"$work/$1.keys"
 }
 same() { # before after what
     diff -u "$work/$1.$3" "$work/$2.$3" >"$work/$2.$3.diff" ||
