@@ -59,17 +59,14 @@ void DesktopTest::packagingFilesNameTheProgram_data()
     const QString executable = QApplication::applicationName();
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("line");
-    QTest::newRow("desktop entry names the icon by the desktop id") << id + ".desktop"
-                                                                    << "Icon=" + id;
-    QTest::newRow("icon file carries the desktop id") << id + ".svg"
-                                                      << "<svg";
-    QTest::newRow("metainfo id is the desktop id") << id + ".metainfo.xml"
-                                                   << "<id>" + id + "</id>";
-    QTest::newRow("metainfo launches the desktop entry")
-        << id + ".metainfo.xml"
-        << "<launchable type=\"desktop-id\">" + id + ".desktop</launchable>";
-    QTest::newRow("metainfo provides the executable") << id + ".metainfo.xml"
-                                                      << "<binary>" + executable + "</binary>";
+    QTest::newRow("desktop entry names the icon by the desktop id")
+        << id + ".desktop" << "Icon=" + id;
+    QTest::newRow("icon file carries the desktop id") << id + ".svg" << "<svg";
+    QTest::newRow("metainfo id is the desktop id") << id + ".metainfo.xml" << "<id>" + id + "</id>";
+    QTest::newRow("metainfo launches the desktop entry") << id
+            + ".metainfo.xml" << "<launchable type=\"desktop-id\">" + id + ".desktop</launchable>";
+    QTest::newRow("metainfo provides the executable")
+        << id + ".metainfo.xml" << "<binary>" + executable + "</binary>";
 }
 
 void DesktopTest::packagingFilesNameTheProgram()

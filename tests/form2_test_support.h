@@ -22,12 +22,12 @@ struct ExpressionWindow
 
     ExpressionWindow()
         : form(std::make_unique<Form2>(Form2::Links {
-            .dialogs = dialogs,
-            .table = loadedRecords().table,
-            .recordCount = loadedRecords().count,
-            .showDictionaryWindow = [this] { ++dictionaryShown; },
-            .dictionaryBackground = [] { return Desktop; },
-        }))
+              .dialogs = dialogs,
+              .table = loadedRecords().table,
+              .recordCount = loadedRecords().count,
+              .showDictionaryWindow = [this] { ++dictionaryShown; },
+              .dictionaryBackground = [] { return Desktop; },
+          }))
     { }
 
     QWidget *widget(const QString &name) const

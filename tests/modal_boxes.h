@@ -72,12 +72,12 @@ inline void verifyBelongsTo(const BoxPlace &place, const QWidget *window)
     QVERIFY(place.modal);
     QVERIFY2(place.isCentredOver(window),
         qPrintable(QStringLiteral("box at %1,%2 %3x%4, window at %5,%6 %7x%8")
-                       .arg(place.frame.x())
-                       .arg(place.frame.y())
-                       .arg(place.frame.width())
-                       .arg(place.frame.height())
-                       .arg(window->frameGeometry().x())
-                       .arg(window->frameGeometry().y())
-                       .arg(window->frameGeometry().width())
-                       .arg(window->frameGeometry().height())));
+                .arg(place.frame.x())
+                .arg(place.frame.y())
+                .arg(place.frame.width())
+                .arg(place.frame.height())
+                .arg(window->frameGeometry().x())
+                .arg(window->frameGeometry().y())
+                .arg(window->frameGeometry().width())
+                .arg(window->frameGeometry().height())));
 }

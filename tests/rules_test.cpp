@@ -188,7 +188,7 @@ void RulesTest::aWindowSaysWhatItsHandlerWrote()
     });
     QCOMPARE(delivered, said.isEmpty() ? QStringList() : QStringList {said});
     // Nothing more: the next handler writes nothing, the one after writes into a hidden window.
-    handlers.run([] {});
+    handlers.run([] { });
     windowShown = false;
     handlers.run([&] {
         for (const QString &field : written)

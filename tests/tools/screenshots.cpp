@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     Form1 form1({.dialogs = dialogs,
         .table = Module1::KanjiTable,
         .recordCount = Module1::RecordCount,
-        .showExpressionWindow = [] {},
+        .showExpressionWindow = [] { },
         .endProgram =
             [] {
             }});

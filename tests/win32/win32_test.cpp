@@ -263,7 +263,7 @@ std::vector<std::u16string> hear(const std::function<void()> &act)
 void layoutGroup(UINT systemDpi)
 {
     ScriptedDialogs dialogs;
-    Program program(dialogs, [] {});
+    Program program(dialogs, [] { });
     program.start();
     click(handle(program.dictionary().window(), "Command10"));
     for (ui::Window *window : {&program.dictionary().window(), &program.expression()->window()}) {

@@ -47,7 +47,7 @@ void installLiveRegionAccessibility()
 
 LiveRegion::LiveRegion(QWidget *window)
     : m_notification(
-        new Unseen(QAccessible::Notification, new Unseen(QAccessible::StatusBar, window)))
+          new Unseen(QAccessible::Notification, new Unseen(QAccessible::StatusBar, window)))
 {
     m_notification->setObjectName(QStringLiteral("liveRegion"));
     m_notification->hide();

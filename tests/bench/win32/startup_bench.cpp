@@ -106,7 +106,7 @@ std::string system()
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     // Through a function type of no arguments, which GCC takes as a cast of any function.
     const auto version = ntdll ? reinterpret_cast<Version>(reinterpret_cast<void (*)()>(
-                             GetProcAddress(ntdll, "wine_get_version")))
+                                     GetProcAddress(ntdll, "wine_get_version")))
                                : nullptr;
     return version ? std::string("Wine ") + version() : std::string("Windows");
 }
