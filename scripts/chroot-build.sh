@@ -23,8 +23,14 @@ profiles=
 [[ " $options " == *" nocheck "* ]] && profiles=nocheck
 out=$(dirname "$dsc")
 root=$PWD/build/chroot-build
-trap 'chroot_remove "$root"' EXIT
-trap 'exit 1' INT TERM HUP # through the EXIT trap, so that nothing stays mounted
+build=
+# unshare ignores SIGTERM while it waits for the build; SIGKILL ends it, and with it the build.
+finish() {
+    [ -z "$build" ] || { kill -KILL "$build" 2>/dev/null; wait "$build" 2>/dev/null; } || true
+    chroot_remove "$root"
+}
+trap finish EXIT
+trap 'exit 1' INT TERM HUP # through the EXIT trap, so that nothing stays running or mounted
 
 # The .dsc repeats the Build-Depends of debian/control, so that what apt installs and the key of
 # the kept system come from the package being built.
@@ -59,14 +65,20 @@ cp "$dsc" "$root/build/"
 chroot_run "$root" "chown -R builder: /build"
 
 stage "dpkg-buildpackage inside, as the user builder, with no network${profiles:+ (profile $profiles)}"
-# unshare gives the build a network namespace of its own: a loopback device, down, and no other.
+# unshare gives the build a network of its own, a loopback device that is down and no other, and
+# processes of their own: when the build's shell ends, or unshare is ended, all of them end. In
+# the background, so that a signal to this script ends the build at once.
 env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME=/nonexistent \
-    DEB_BUILD_OPTIONS="$options" unshare --net chroot "$root" \
+    DEB_BUILD_OPTIONS="$options" \
+    unshare --net --pid --fork --kill-child --mount-proc="$root/proc" chroot "$root" \
     setpriv --reuid=builder --regid=builder --init-groups /bin/sh -ec "
 cd /build
 dpkg-source -x $(basename "$dsc") source
 cd source
-dpkg-buildpackage -us -uc ${profiles:+-P$profiles}" 2>&1
+dpkg-buildpackage -us -uc ${profiles:+-P$profiles}" 2>&1 &
+build=$!
+wait "$build"
+build=
 
 stage "copying the packages out of the chroot"
 owner=$(stat -c %u:%g "$out")

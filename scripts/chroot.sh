@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that build or check the package in a fresh minimal Debian system, run as
 # root from the source root. debootstrap makes the minimal system of a release once a day and it is
 # kept as a tarball under build/chroot; every use unpacks a fresh copy, so that no run sees what
