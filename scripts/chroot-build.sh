@@ -26,8 +26,13 @@ root=$PWD/build/chroot-build
 build=
 # unshare ignores SIGTERM while it waits for the build; SIGKILL ends it, and with it the build.
 finish() {
+    local status=$?
     [ -z "$build" ] || { kill -KILL "$build" 2>/dev/null; wait "$build" 2>/dev/null; } || true
     chroot_remove "$root"
+    local result=passed
+    [ "$status" = 0 ] || result=failed
+    stage_done "$result"
+    stage_times "$result"
 }
 trap finish EXIT
 trap 'exit 1' INT TERM HUP # through the EXIT trap, so that nothing stays running or mounted
@@ -49,7 +54,8 @@ apt-get build-dep -y -qq --no-install-recommends ${profiles:+-P $profiles} /tmp/
 apt-get clean
 rm /tmp/$(basename "$dsc")
 useradd --system --home-dir /nonexistent --no-create-home --shell /bin/sh builder" \
-        >"$chroot_cache/build-deps.log" 2>&1 || { tail -30 "$chroot_cache/build-deps.log" >&2; exit 1; }
+        >"$chroot_cache/build-deps.log" 2>&1 ||
+        { tail -30 "$chroot_cache/build-deps.log" >&2; exit 1; }
     chroot_unmount "$root"
     rm -f "${deps%-deps-*}"-deps-*.tar
     chroot_save "$root" "$deps"
@@ -64,7 +70,7 @@ sed -n '/^Files:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* \(.*\)/\1/p' "$dsc" |
 cp "$dsc" "$root/build/"
 chroot_run "$root" "chown -R builder: /build"
 
-stage "dpkg-buildpackage inside, as the user builder, with no network${profiles:+ (profile $profiles)}"
+stage "dpkg-buildpackage inside, as the user builder, no network${profiles:+ (profile $profiles)}"
 # unshare gives the build a network of its own, a loopback device that is down and no other, and
 # processes of their own: when the build's shell ends, or unshare is ended, all of them end. In
 # the background, so that a signal to this script ends the build at once.
@@ -88,3 +94,4 @@ for file in "$root"/build/*; do
     chown "$owner" "$out/${file##*/}"
     echo "chroot-build.sh: made ${file##*/}"
 done
+stage "deleting the chroot"

@@ -24,7 +24,7 @@ chroot_base() {
     base=$chroot_cache/$release-minbase-$(date -u +%Y%m%d).tar
     if [ ! -f "$base" ]; then
         chroot_mirrors
-        stage "debootstrap: a minimal Debian $release from $mirror (once a day, kept in build/chroot)"
+        stage "debootstrap: a minimal Debian $release from $mirror (once a day, in build/chroot)"
         mkdir -p "$chroot_cache"
         bootstrap=$chroot_cache/$release-bootstrap
         chroot_remove "$bootstrap"

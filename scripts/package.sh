@@ -18,6 +18,15 @@ source scripts/common.sh
 
 flags verify -- "$@"
 
+finish() {
+    local status=$?
+    local result=passed
+    [ "$status" = 0 ] || result=failed
+    stage_done "$result"
+    stage_times "$result"
+}
+trap finish EXIT
+
 stage "installing what is missing"
 bash scripts/setup.sh package >&2
 
@@ -60,7 +69,11 @@ else
         DEB_BUILD_OPTIONS=$options "${ccache[@]}" dpkg-buildpackage -us -uc "${profiles[@]}" \
             >"$out/build.log" 2>&1
     )
-fi || { tail -40 "$out/build.log" >&2; echo "package.sh: the build failed ($out/build.log)" >&2; exit 1; }
+fi || {
+    tail -40 "$out/build.log" >&2
+    echo "package.sh: the build failed ($out/build.log)" >&2
+    exit 1
+}
 
 stage "lintian (the .dsc, the .deb and the .changes)"
 # --fail-on makes a warning as fatal as an error; pedantic and informational tags are shown but
@@ -88,6 +101,8 @@ printf 'package size: %s bytes; Installed-Size: %s KiB\n' "$(stat -c %s "$deb")"
     "$(dpkg-deb -f "$deb" Installed-Size)" >&2
 
 if $verify; then
+    stage "installing and checking it in a fresh $release chroot (verify-package.sh)"
     bash scripts/verify-package.sh "$deb" "$release" >&2
 fi
+stage_done
 echo "$deb"
