@@ -1,73 +1,39 @@
 #!/usr/bin/env bash
-# Installs a velmora-kanji .deb into a brand-new minimal Debian 12 system and checks it there:
+# Installs a velmora-kanji .deb into a brand-new minimal Debian system and checks it there:
 # --version answers, without a display it says so in one line, the desktop entry's icon is
 # installed at its size, the dictionary window opens under Xvfb with its icon, the fonts resolve
 # to IPAPGothic and DejaVu, and apt installs qt6-wayland as its Recommends. Called by
 # `bash scripts/package.sh --verify`.
-#   bash scripts/verify-package.sh <deb>
-# The minbase system is made by debootstrap once and kept as a tarball in $VELMORA_CHROOT_CACHE
-# (default /var/cache/velmora-kanji); every run unpacks a fresh copy. Only the .deb goes in, with
-# the same Debian mirrors as this machine; commands run with an empty environment.
+#   bash scripts/verify-package.sh <deb> [release]     release: bookworm (the default) or trixie
+# The minbase system comes from scripts/chroot.sh: made by debootstrap once a day, kept under
+# build/chroot, and unpacked afresh for every run. Only the .deb goes in, with the same Debian
+# mirrors as this machine; commands run with an empty environment.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-[ $# -eq 1 ] || usage "<deb>"
+[ $# -ge 1 ] && [ $# -le 2 ] || usage "<deb> [release]"
 # Before the cd, so that a path relative to where the script was called finds the same file.
 deb=$(realpath -- "$1")
 [ -f "$deb" ] || { echo "verify-package.sh: no such file: $1" >&2; exit 2; }
+release=${2:-bookworm}
 cd "$(dirname "$0")/.."
 
 name=$(basename "$deb")
-[ "$(id -u)" -eq 0 ] ||
-    exec sudo --preserve-env=VELMORA_CHROOT_CACHE bash "$PWD/scripts/verify-package.sh" "$deb"
+[ "$(id -u)" -eq 0 ] || exec sudo bash "$PWD/scripts/verify-package.sh" "$deb" "$release"
+source scripts/chroot.sh
 
-mirror=http://deb.debian.org/debian
-cache=${VELMORA_CHROOT_CACHE:-/var/cache/velmora-kanji}
-base=$cache/bookworm-minbase.tar
 work=$PWD/build/verify
 root=$work/root
-
-mkdir -p "$cache" "$work"
-if [ ! -f "$base" ]; then
-    stage "debootstrap: a minimal Debian 12 system (once, kept in $base)"
-    rm -rf "$cache/bootstrap"
-    debootstrap --variant=minbase bookworm "$cache/bootstrap" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
-        { tail -20 "$cache/debootstrap.log"; exit 1; }
-    # The same suites as a Debian 12 system has, so the package's versioned dependencies on
-    # updated libraries can be met.
-    cat >"$cache/bootstrap/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOF
-    tar -C "$cache/bootstrap" -cf "$base.part" . && mv "$base.part" "$base"
-    rm -rf "$cache/bootstrap"
-fi
-
-unmount() {
-    for m in "$root/dev" "$root/proc"; do
-        mountpoint -q "$m" && umount -l "$m"
-    done
-    return 0
-}
-cleanup() {
-    unmount
-    rm -rf "$root"
-}
-trap cleanup EXIT
+mkdir -p "$work"
+trap 'chroot_remove "$root"' EXIT
+trap 'exit 1' INT TERM HUP # through the EXIT trap, so that nothing stays mounted
+chroot_base "$release"
 
 stage "a fresh copy of the minimal system"
-unmount
-rm -rf "$root"
-mkdir -p "$root"
-tar -C "$root" -xf "$base"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+chroot_open "$base" "$root"
 cp "$deb" "$root/tmp/$name"
-mount -t proc proc "$root/proc"
-mount --bind /dev "$root/dev"
 
 in_chroot() {
-    env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-        DEBIAN_FRONTEND=noninteractive chroot "$root" /bin/sh -ec "$1"
+    chroot_run "$root" "$1"
 }
 
 stage "before: velmora-kanji and its fonts are absent"
