@@ -21,7 +21,7 @@ run=(
     fonts-ipafont-gothic fonts-dejavu-core fonts-dejavu-extra
 )
 test=(
-    ccache clang libclang-rt-dev libbenchmark-dev
+    git ccache clang libclang-rt-dev libbenchmark-dev # git: the format check lists the sources
     clang-format-19 # one formatter, one verdict: Debian 12 and 13 both ship this version
     xvfb xauth x11-utils imagemagick desktop-file-utils appstream
     weston  # a headless Wayland compositor for the native Wayland test
@@ -30,7 +30,7 @@ test=(
     chromium firefox-esr # the page tests' engines, driven by the pinned npm puppeteer-core
     webkit2gtk-driver    # WebKitWebDriver and MiniBrowser, driven by the pinned selenium-webdriver
 )
-package=(debhelper dpkg-dev lintian debootstrap)
+package=(git debhelper dpkg-dev lintian debootstrap) # git: the source package is what git tracks
 web=(
     emscripten
     esbuild      # bundles the page's DOM modules (ui/web/page/) into one script that file:// loads
