@@ -34,7 +34,8 @@ case ${1:-} in
             if xwininfo -root -tree | grep -qF "\"$title\""; then
                 found=x11 && break
             fi
-            if grep -qF "xdg_toplevel@" "$log" && grep -qF "set_title(\"$title\")" "$log"; then
+            # libwayland logs an object as "name@id" before 1.23, as "name#id" from it on.
+            if grep -qE "xdg_toplevel[@#]" "$log" && grep -qF "set_title(\"$title\")" "$log"; then
                 found=wayland && break
             fi
             sleep 0.2
