@@ -11,7 +11,10 @@ list(JOIN exports , exports)
 target_link_options(velmora-kanji PRIVATE
     -sENVIRONMENT=web -sFILESYSTEM=0 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1
     -sASYNCIFY -sASYNCIFY_IMPORTS=[velmora_clipboard_text,velmora_message,velmora_input]
-    -sEXPORTED_FUNCTIONS=[${exports}])
+    -sEXPORTED_FUNCTIONS=[${exports}]
+    # page.js runs each handler through ccall, which emscripten 3.1.6 always includes and later
+    # versions only when asked.
+    -sEXPORTED_RUNTIME_METHODS=[ccall])
 set_target_properties(velmora-kanji PROPERTIES SUFFIX .js
     RUNTIME_OUTPUT_DIRECTORY ${VELMORA_WEB_DIR})
 
