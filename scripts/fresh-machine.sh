@@ -61,7 +61,9 @@ chroot_run "$root" 'cd /work/velmora-kanji && exec bash scripts/run.sh' DISPLAY=
 program=$!
 window=
 for _ in $(seq 1800); do # the first build takes many minutes
-    window=$(DISPLAY=":$display" xdotool search --name 'Velmora' 2>/dev/null | head -1) || true
+    # By its title: Qt's own helper windows also bear the program's name.
+    window=$(DISPLAY=":$display" xdotool search --name '^Velmora University' 2>/dev/null |
+        head -1) || true
     [ -n "$window" ] || ! kill -0 "$program" 2>/dev/null || { sleep 1 && continue; }
     break
 done
