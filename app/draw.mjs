@@ -34,6 +34,8 @@ const owner = shown();
 if (failures.length || !owner)
     throw new Error('draw.mjs: the program showed no window\n' + failures.join('\n'));
 
+// The program takes it over when it starts (ui/web/page/drawn.js).
+owner.dataset.drawn = '';
 // What the learner sees of a text box or a check box is state, not markup: written as markup.
 for (const input of owner.querySelectorAll('input')) {
     if (input.value)

@@ -38,7 +38,7 @@ const static_ = mkdtempSync(join(tmpdir(), 'velmora-static-'));
 const hosts = [await new Host(site).start(), await new Host(static_).start()];
 let engine = await launch('chromium'); // another browser, so that each page's first load is cold
 await engine.page.goto(hosts[0].url + 'index.html');
-await engine.page.waitForSelector('[data-name="Form1"]:not([hidden])');
+await engine.page.waitForSelector('[data-name="Form1"]:not([hidden]):not([data-drawn])');
 writeFileSync(join(static_, 'index.html'), await engine.page.evaluate(() => {
     const page = document.documentElement.cloneNode(true);
     page.querySelectorAll('script, noscript, .v-measure').forEach(e => e.remove());

@@ -49,7 +49,7 @@ async function drawn() {
 
 async function open(address = url) {
     await engine.open(address);
-    await engine.until(() => !!document.querySelector('[data-name="Form1"]:not([hidden])'));
+    await engine.until(() => !!document.querySelector('[data-name="Form1"]:not([hidden]):not([data-drawn])'));
     await run(probe.install);
     await drawn();
 }
