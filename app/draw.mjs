@@ -15,6 +15,8 @@ const failures = [];
 const console_ = new VirtualConsole();
 console_.on('jsdomError', (error) => failures.push(error.stack || String(error)));
 console_.on('error', (...parts) => failures.push(parts.join(' ')));
+// The program starts in a promise: a failure there is said here, not as node's dump of the script.
+process.on('unhandledRejection', (error) => failures.push(error && error.stack || String(error)));
 const html = readFileSync(template, 'utf8');
 const dom = new JSDOM(html, {runScripts: 'outside-only', pretendToBeVisual: true,
     virtualConsole: console_});
@@ -32,7 +34,7 @@ for (const end = Date.now() + 30000; !shown() && !failures.length && Date.now() 
     await new Promise((done) => setTimeout(done, 10));
 const owner = shown();
 if (failures.length || !owner)
-    throw new Error('draw.mjs: the program showed no window\n' + failures.join('\n'));
+    throw new Error('draw.mjs: the program failed, or showed no window in 30 s\n' + failures.join('\n'));
 
 // The program takes it over when it starts (ui/web/page/drawn.js).
 owner.dataset.drawn = '';
