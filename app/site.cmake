@@ -31,6 +31,6 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/service-worker.js
         -D TEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/service-worker.js
         -P ${CMAKE_CURRENT_SOURCE_DIR}/service-worker.cmake
     DEPENDS velmora-kanji ${VELMORA_PAGE_SCRIPT} ${icons} service-worker.js service-worker.cmake
-        index.html manifest.webmanifest ${svg}
+        ${VELMORA_WEB_DIR}/index.html manifest.webmanifest ${svg}
     VERBATIM)
 add_custom_target(velmora_site ALL DEPENDS ${VELMORA_WEB_DIR}/service-worker.js)

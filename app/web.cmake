@@ -27,7 +27,16 @@ add_custom_command(OUTPUT ${VELMORA_PAGE_SCRIPT}
         --global-name=VelmoraDom --minify --log-level=warning --outfile=${VELMORA_PAGE_SCRIPT}
     DEPENDS ${page_modules} VERBATIM)
 
-configure_file(index.html ${VELMORA_WEB_DIR}/index.html COPYONLY)
+# index.html with the dictionary window drawn in it by the program itself, run on jsdom (Debian's
+# node-jsdom), so that the page shows the window before its script has arrived.
+list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 node)
+find_path(VELMORA_NODE_MODULES jsdom/package.json PATHS /usr/share/nodejs NO_DEFAULT_PATH
+    NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/index.html
+    COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${VELMORA_NODE_MODULES} ${node}
+        ${CMAKE_CURRENT_SOURCE_DIR}/draw.mjs ${CMAKE_CURRENT_SOURCE_DIR}/index.html
+        ${VELMORA_PAGE_SCRIPT} $<TARGET_FILE:velmora-kanji> ${VELMORA_WEB_DIR}/index.html
+    DEPENDS draw.mjs index.html velmora-kanji ${VELMORA_PAGE_SCRIPT} VERBATIM)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/org.velmora.Kanji.svg
     ${VELMORA_WEB_DIR}/org.velmora.Kanji.svg COPYONLY)
 # Installable, and offline after the first visit.

@@ -34,6 +34,7 @@ package=(git debhelper dpkg-dev lintian debootstrap) # git: the source package i
 web=(
     emscripten
     esbuild      # bundles the page's DOM modules (ui/web/page/) into one script that file:// loads
+    node-jsdom   # a document without a screen, on which the build draws the window into index.html
     librsvg2-bin # rsvg-convert draws the installed app's icons from the SVG
 )
 windows=(

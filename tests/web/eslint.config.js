@@ -8,6 +8,7 @@ export default [
     js.configs.recommended,
     {files: ['tests/**/*.js'], languageOptions: {sourceType: 'module', globals: {...globals.node, ...globals.browser}}},
     {files: ['ui/web/page/*.js'], languageOptions: {sourceType: 'module', globals: globals.browser}}, // the page's DOM code
+    {files: ['app/draw.mjs'], languageOptions: {sourceType: 'module', globals: globals.node}}, // the page's build
     { // an emscripten library: a script whose names the linker gives it
         files: ['ui/web/page.js'],
         languageOptions: {sourceType: 'script', globals: {...globals.browser, mergeInto: 'readonly',

@@ -16,7 +16,7 @@ const {values: options} = parseArgs({options: {site: {type: 'string'}, source: {
 const BUDGET = 512 * 1024; // index.html and the program's script and module
 
 let folder, host, engine, home;
-const shown = () => !!document.querySelector('[data-name="Form1"]:not([hidden])');
+const shown = () => !!document.querySelector('[data-name="Form1"]:not([hidden]):not([data-drawn])');
 // The cache names once no worker is still on its way in, else none.
 const settled = async () => {
     const [names, r] = await Promise.all([caches.keys(), navigator.serviceWorker.getRegistration()]);

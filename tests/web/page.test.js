@@ -49,7 +49,7 @@ async function drawn() {
 
 async function open(address = url) {
     await engine.open(address);
-    await engine.until(() => !!document.querySelector('[data-name="Form1"]:not([hidden])'));
+    await engine.until(() => !!document.querySelector('[data-name="Form1"]:not([hidden]):not([data-drawn])'));
     await run(probe.install);
     await drawn();
 }
@@ -463,6 +463,29 @@ desk('the page contract: the layout tables', () => {
                     await tabOrder(form);
                 }
             }
+        }
+    });
+});
+
+// index.html holds the dictionary window, drawn at build time: as a browser without JavaScript
+// draws it, it is the program's once that runs, every control at the same place with the same
+// caption; on the run's screen, and on either side of the width where the window turns compact.
+(options.engine === 'chromium' ? describe : describe.skip)('the window drawn before the program', () => {
+    const places = () => [...document.querySelectorAll('[data-name="Form1"] [data-name]')].map(e => {
+        const {left, top, width, height} = e.getBoundingClientRect();
+        return [e.dataset.name, left, top, width, height, e.tagName === 'INPUT' ? e.value : e.textContent];
+    });
+    it('is the program\'s window', async () => {
+        const narrow = await run(() => document.querySelector('[data-name="Form1"]').dataset.narrow);
+        const desktop = Math.ceil(parseFloat(narrow.match(/[\d.]+/)[0])); // the narrowest desktop screen
+        for (const size of PHONE ? [home] : [home, {...home, width: desktop - 1}, {...home, width: desktop}]) {
+            await screen(size);
+            await engine.page.setJavaScriptEnabled(false);
+            await engine.page.goto(url);
+            const drawn = await run(places);
+            await engine.page.setJavaScriptEnabled(true);
+            await open();
+            assert.deepEqual([await run(places), await run(() => window.velmoraCutOff())], [drawn, []], `${size.width} px`);
         }
     });
 });

@@ -19,7 +19,7 @@ try {
     const shoot = path => options.phone ? page.screenshot({path, fullPage: true})
         : page.$('[data-name="Form1"]').then(form => form.screenshot({path}));
     await page.goto(host.url + 'index.html');
-    await page.waitForSelector('[data-name="Form1"]:not([hidden])');
+    await page.waitForSelector('[data-name="Form1"]:not([hidden]):not([data-drawn])');
     await page.type(control('Form1', 'Text1'), 'water');
     await page.click(control('Form1', 'Command2'));
     await page.click(control('Form1', 'Command4'));

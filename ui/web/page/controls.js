@@ -1,5 +1,6 @@
 // Each control of a window as an element, placed where its layout row puts it at desktop width.
 import {addShortcut, dispatch} from './clicks.js';
+import {drawn, keepsTyped} from './drawn.js';
 import {showTextStart} from './fit.js';
 import {add, elements} from './shared.js';
 import {captionNode, setCellRole, setWords} from './words.js';
@@ -19,7 +20,7 @@ const kinds = {
         element.type = 'text';
         element.className = 'v-control v-text';
         element.value = text;
-        element.spellcheck = false;
+        element.setAttribute('spellcheck', 'false'); // an attribute, which the drawn window keeps
         element.autocomplete = 'off';
         return element;
     },
@@ -81,13 +82,13 @@ export function control(windowId, kind, name, caption, left, top, width, height,
     const build = kinds[kind];
     if (!build)
         throw new Error('Velmora Kanji: no control of kind ' + kind);
-    const element = build(caption);
+    const client = elements[windowId].querySelector(':scope > .v-client');
+    const element = drawn(client, name) || client.appendChild(build(caption));
     element.dataset.name = name;
     place(element, left, top, width, height, centred);
     const id = add(element);
     element.id = 'v' + id;
     wire(element, id, kind, focusable);
-    elements[windowId].querySelector(':scope > .v-client').appendChild(element);
     return id;
 }
 
@@ -100,12 +101,11 @@ export function menuItem(windowId, name, caption, shortcut) {
         bar.setAttribute('role', 'menubar');
         owner.insertBefore(bar, owner.querySelector(':scope > .v-client'));
     }
-    const item = document.createElement('button');
+    const item = drawn(bar, name) || bar.appendChild(document.createElement('button'));
     item.type = 'button';
     item.setAttribute('role', 'menuitem');
     item.dataset.name = name;
     item.textContent = caption;
-    bar.appendChild(item);
     const id = add(item);
     item.addEventListener('click', () => dispatch(id));
     if (shortcut) {
@@ -150,6 +150,8 @@ export function setCaption(id, caption) {
 
 export function setText(id, text) {
     const input = elements[id];
+    if (keepsTyped(input))
+        return;
     input.value = text;
     showTextStart(input);
 }

@@ -12,9 +12,8 @@ export function fitToScreen() {
         owner.classList.remove('v-compact');
         if (owner.hidden)
             continue;
-        const room = document.documentElement.clientWidth - 2 * owner.offsetLeft;
         if (owner.dataset.compact !== undefined) {
-            const compact = owner.offsetWidth > room;
+            const compact = window.matchMedia(owner.dataset.narrow).matches;
             owner.classList.toggle('v-compact', compact);
             if (compact !== wasCompact) {
                 for (const input of owner.querySelectorAll('.v-text'))
@@ -22,6 +21,7 @@ export function fitToScreen() {
             }
             continue;
         }
+        const room = document.documentElement.clientWidth - 2 * owner.offsetLeft;
         const scale = Math.min(1, room / owner.offsetWidth);
         if (scale < 1) {
             owner.style.transform = `scale(${scale})`;
