@@ -39,7 +39,11 @@ chroot_open "$base" "$root"
 # This machine's way to the package mirrors stands in for the newcomer's own: its host names, apt's
 # settings, its certificate authorities and npm's settings.
 cp /etc/hosts "$root/etc/hosts"
-cp -r /etc/apt/apt.conf.d/. "$root/etc/apt/apt.conf.d/"
+# Only apt's settings of this machine's own: a package's settings belong to that package's
+# version, and dpkg would stop to ask about a changed one.
+for file in /etc/apt/apt.conf.d/*; do
+    dpkg -S "$file" >/dev/null 2>&1 || cp "$file" "$root/etc/apt/apt.conf.d/"
+done
 mkdir -p "$root/usr/local/share/ca-certificates"
 cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
 [ ! -f "$HOME/.npmrc" ] || cp "$HOME/.npmrc" "$root/root/.npmrc"

@@ -98,7 +98,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     update
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # A changed configuration file is kept as it is, never asked about: nothing waits for input.
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold "${missing[@]}"
 fi
 
 # locale -a spells the locale "id_ID.utf8". locale-gen keeps only what /etc/locale.gen lists, so
