@@ -26,8 +26,10 @@ finish() {
     local status=$?
     [ -z "$server" ] || kill "$server" 2>/dev/null || true
     chroot_remove "$root" || true
-    stage_done failed
-    stage_times "$([ "$status" = 0 ] && echo passed || echo failed)"
+    local result
+    result=$([ "$status" = 0 ] && echo passed || echo failed)
+    stage_done "$result"
+    stage_times "$result"
 }
 trap finish EXIT
 
