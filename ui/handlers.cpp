@@ -23,9 +23,7 @@ bool Handlers::run(const std::function<void()> &handler)
 {
     if (m_depth > 0 || !accepting())
         return false;
-    // A copy: a watcher may stop watching while it is told.
-    const std::vector<Watcher *> watchers = m_watchers;
-    for (Watcher *watcher : watchers)
+    for (Watcher *watcher : m_watchers)
         watcher->handlerBegins();
     {
         // Taken back also when the handler throws.
@@ -36,6 +34,8 @@ bool Handlers::run(const std::function<void()> &handler)
         } running {++m_depth};
         handler();
     }
+    // The windows as they are now: a handler may have made one (the expression window, on first
+    // use), which then says what it wrote too.
     for (Watcher *watcher : m_watchers)
         watcher->handlerEnded();
     return true;

@@ -15,9 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
-#include <algorithm>
 #include <limits>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
